@@ -1,0 +1,43 @@
+# The two commands of the README, and a few more for developers.
+#   make test   installs what is missing, builds and runs every test
+#   make demo   installs what is missing, builds and runs the demo
+JOBS ?= $(shell nproc)
+DEMO_DIR := build/demo
+
+.PHONY: all deps configure build test demo test-sanitize fuzz-smoke bench format clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+configure: deps
+	cmake --preset default
+
+build: configure
+	cmake --build --preset default -j $(JOBS)
+
+test: build
+	ctest --preset default -j $(JOBS)
+
+demo: build
+	@scripts/demo
+
+test-sanitize: deps
+	cmake --preset sanitize
+	cmake --build --preset sanitize -j $(JOBS)
+	ctest --preset sanitize -j $(JOBS)
+
+fuzz-smoke: deps
+	cmake --preset fuzz
+	cmake --build --preset fuzz -j $(JOBS)
+	@scripts/fuzz-smoke build/fuzz
+
+bench: build
+	@bench/run
+
+format:
+	find . -path ./build -prune -o \( -name '*.cpp' -o -name '*.h' \) -print | xargs clang-format -i
+
+clean:
+	rm -rf build

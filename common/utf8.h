@@ -1,0 +1,17 @@
+#pragma once
+// UTF-8 to and from code points. Malformed input never throws: each bad byte
+// becomes U+FFFD.
+
+#include <string>
+#include <string_view>
+
+namespace common {
+
+std::u32string utf8ToUtf32(std::string_view utf8);
+std::string utf32ToUtf8(std::u32string_view text);
+void appendUtf8(std::string& out, char32_t ch);
+
+// Number of characters (code points) in UTF-8 text.
+std::size_t utf8Length(std::string_view utf8);
+
+}  // namespace common
