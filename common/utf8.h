@@ -1,6 +1,9 @@
 #pragma once
-// UTF-8 to and from code points. Malformed input never throws: each bad byte
-// becomes U+FFFD.
+// UTF-8 to and from code points. Malformed input never throws: each byte that
+// does not start a complete, shortest-form sequence of a valid code point
+// (overlong forms, surrogates and values above U+10FFFF count as malformed)
+// becomes one U+FFFD, and decoding goes on with the next byte. Encoding a
+// surrogate or a value above U+10FFFF writes U+FFFD.
 
 #include <string>
 #include <string_view>

@@ -6,7 +6,7 @@
 //   - the whole text must match the whole pattern;
 //   - `?`        any one character;
 //   - `*`        any run of characters, also none;
-//   - `#`        any one digit 0-9;
+//   - `#`        any one digit 0-9 (only these ten codes);
 //   - `[list]`   one character of the list; `a-f` in a list is a range
 //                (by character code, low end first);
 //   - `[!list]`  one character not in the list;
@@ -16,11 +16,15 @@
 // Corner cases, all as the classic operator has them:
 //   - `[]` matches the empty string: `a[]b` matches "ab";
 //   - `!` is special only directly after `[`; `[!]` is a literal `!`;
-//   - a hyphen first (after a leading `!`) or last in a list is literal;
-//   - `]` outside a list is literal;
+//   - in a list, `x-y` is a range whenever the character after the hyphen is
+//     not `]`; any other hyphen is a member: first (also after a leading `!`),
+//     last, or right after a range, so `[a-c-e]` is a to c, `-` and `e`, and
+//     `[--a]` is the range from `-` to `a`;
+//   - `]` outside a list is literal; inside a list it always closes it;
 //   - `[[]`, `[*]`, `[?]`, `[#]` match the literal character.
 //
-// Invalid patterns: a reversed range such as `[z-a]` and a `[` without its `]`.
+// Invalid patterns: a reversed range such as `[z-a]` (also `[a--z]`, whose
+// range runs from `a` down to `-`) and a `[` without its `]`.
 // compile() reports them as a value; nothing here throws, crashes or reads past
 // the pattern.
 //
@@ -59,15 +63,20 @@ class WildcardPattern {
     std::vector<Range> ranges;  // kList: single characters are ranges low == high
   };
 
-  // Compiles the pattern. On failure returns nullopt and sets *error when given.
+  // Compiles the pattern. On success *error (when given) is kNone; on failure
+  // returns nullopt and sets *error to the first fault found, left to right.
   static std::optional<WildcardPattern> compile(std::u32string_view pattern,
                                                 WildcardError* error = nullptr);
 
+  // Whether the whole text matches. The byte form compares each byte's value
+  // with the pattern's codes, as if the text were widened to code points.
   bool matches(std::u32string_view text) const;
   bool matches(std::span<const std::uint8_t> text) const;
 
-  // The compiled tokens, `[]` already dropped: lets a caller recognise shapes
-  // it can match faster (the engine's case-insensitive substring search).
+  // The compiled tokens: lets a caller recognise shapes it can match faster
+  // (the engine's case-insensitive substring search). Normalised so that
+  // equal meanings look alike: `[]` is dropped, a run of `*` is one kAnyRun,
+  // and `[!]` as well as a one-character list such as `[*]` is a kLiteral.
   const std::vector<Token>& tokens() const { return tokens_; }
 
  private:

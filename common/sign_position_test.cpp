@@ -1,0 +1,32 @@
+#include "common/sign_position.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+namespace common {
+namespace {
+
+TEST(SignPosition, BlankBeforeZeroAndPositiveMinusBeforeNegativeNoGrouping) {
+  const struct {
+    std::int64_t number;
+    const char* expected;
+  } cases[] = {
+      {0, " 0"},
+      {7, " 7"},
+      {-1, "-1"},
+      {1234567, " 1234567"},
+      {-32768, "-32768"},
+      {std::numeric_limits<std::int64_t>::max(), " 9223372036854775807"},
+      {std::numeric_limits<std::int64_t>::min(), "-9223372036854775808"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(signPosition(c.number), c.expected) << c.number;
+}
+
+TEST(SignPosition, JoinsWithoutBlanksOfItsOwn) {
+  EXPECT_EQ("Es wurden " + signPosition(7) + " Kontakte gefunden",
+            "Es wurden  7 Kontakte gefunden");
+}
+
+}  // namespace
+}  // namespace common
