@@ -18,13 +18,15 @@ class Codepage {
   // The byte code of a Unicode character, or -1 when the code page has none.
   virtual int fromUnicode(char32_t ch) const = 0;
 
-  // Bytes in this code page to UTF-8.
+  // Bytes in this code page to UTF-8. Never fails: every byte has a character.
   std::string decode(std::string_view bytes) const;
 };
 
 // The code page of a language-driver byte: 0x01 cp437, 0x02 cp850, 0x03 and
-// 0x57 cp1252, 0x64 cp852, 0x65 cp866, 0x66 cp865, 0xC8 cp1250; every other
-// byte (0 included) cp1252.
+// 0x57 cp1252, 0x64 cp852, 0x65 cp866, 0x66 cp865, 0xC8 cp1250, and dBase's
+// national DOS drivers for the same pages (0x08 cp865, 0x1F cp852, 0x26
+// cp866, ...); every other byte (0 included) cp1252. The result lives for the
+// whole program.
 const Codepage& codepageForLanguageDriver(std::uint8_t languageDriver);
 const Codepage& cp1252Codepage();
 

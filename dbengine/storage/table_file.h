@@ -6,11 +6,28 @@
 // heap. Every check that could let a later read leave the file is made at
 // open time, so the accessors below need no bounds checks of their own.
 //
-// Supported: dBase III (0x03, 0x83), dBase IV (0x8B, 0x8E? see .cpp),
-// FoxBASE/FoxPro 2.x (0xF5, 0xFB and relatives), Visual FoxPro (0x30, 0x31,
-// 0x32; 263-byte backlink, _NullFlags). Field types C N F D L M read for all;
-// I B Y T for Visual FoxPro; other types open fine and raise an EngineError
-// (errc::kUnsupportedType) only when a value of them is read.
+// Supported version bytes: dBase III (0x03, 0x83), dBase IV and its SQL
+// variants (0x43, 0x63, 0x7B, 0x8B, 0x8E, 0xCB, 0xE5), FoxBASE/FoxPro 2.x
+// (0xF5, 0xFB), Visual FoxPro (0x30, 0x31, 0x32; 263-byte backlink after the
+// field descriptors, hidden _NullFlags field). Every other version byte is
+// errc::kNotATable.
+//
+// Field types C N F D L M are read for all versions; I B Y T V for Visual
+// FoxPro. Other types (G P Q, dBase's binary B, ...) open fine and raise an
+// EngineError (errc::kUnsupportedType) whenever a value of them is read.
+//
+// Values: character fields lose trailing blanks (leading ones stay) and are
+// decoded from the table's code page (the language-driver byte, header byte
+// 29) into UTF-8. N and F fields written without a decimal point give an
+// int64 where it fits, otherwise a double. D gives Date, L bool, I int64,
+// B double, Y Currency, T DateTime, V text like C (its own length from the
+// _NullFlags length bit), M the memo text (decoded like C, blanks kept; an
+// empty memo is Null). Values that cannot be read as their type (a number
+// field holding letters, a date "20231341") are Null, like blank ones.
+//
+// The memo file is the table's name with ".dbt" (dBase) or ".fpt" (FoxPro,
+// Visual FoxPro) in the same folder, letter case ignored; a 0x03 table
+// (which may come from either family) takes whichever of the two exists.
 //
 // Thread safety: a TableFile is immutable after open; concurrent reads are safe.
 
@@ -19,16 +36,19 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "dbengine/storage/codepage.h"
+#include "dbengine/storage/engine_error.h"
 #include "dbengine/storage/value.h"
 
 namespace dbengine {
 
+class MappedFile;
 class MemoFile;
 
 struct FieldInfo {
@@ -38,14 +58,23 @@ struct FieldInfo {
   std::uint32_t length = 0;  // bytes in the record
   std::uint8_t decimals = 0;
   int nullBit = -1;  // Visual FoxPro: bit number in _NullFlags, -1 when not nullable
+  // Visual FoxPro V fields: bit in _NullFlags that says the value is shorter
+  // than the field and its length is in the field's last byte; -1 otherwise.
+  int varLengthBit = -1;
 };
 
 class TableFile {
  public:
   // Opens and checks the table. Throws EngineError naming the file and the
-  // fault: errc::kFileNotFound when it does not exist, errc::kNotATable when it
-  // is no table, errc::kDamagedTable when header and size disagree. A memo
-  // file that belongs to the table is opened lazily, on the first memo read.
+  // fault (German description): errc::kFileNotFound when it does not exist
+  // or cannot be read, errc::kNotATable when it is no table (too short for a
+  // header, unknown version byte, a folder), errc::kDamagedTable when header,
+  // field descriptors and file size disagree (the file is shorter than header
+  // length + record count x record length, the record length is not 1 + the
+  // sum of the field lengths, no 0x0D after the descriptors, a header length
+  // too small for them, a field length impossible for its type). Bytes after
+  // the last record (the 0x1A end mark) are ignored. A memo file that belongs
+  // to the table is opened lazily, on the first memo read.
   static std::unique_ptr<TableFile> open(const std::filesystem::path& path);
   ~TableFile();
   TableFile(const TableFile&) = delete;
@@ -74,8 +103,11 @@ class TableFile {
 
   // Walks all records in file order in runs of consecutive records:
   // visit(first index, pointer to that record, number of records in the run).
-  // Lets the storage choose how it brings records in (one map, or blocks).
-  void scan(const std::function<void(std::uint32_t, const std::uint8_t*, std::uint32_t)>& visit) const;
+  // Lets the storage choose how it brings records in (one map, or blocks);
+  // records of a run lie recordLength() bytes apart. Deleted records are
+  // included; visit is not called for an empty table.
+  void scan(
+      const std::function<void(std::uint32_t, const std::uint8_t*, std::uint32_t)>& visit) const;
 
   // The raw bytes of field f of a record, for matching without decoding.
   std::span<const std::uint8_t> rawField(const std::uint8_t* record, int f) const {
@@ -84,20 +116,34 @@ class TableFile {
   }
 
   // True when field f of the record holds no value: an all-blank field, a
-  // blank number or date, a "?" logical, a number field full of "*", a
-  // Visual FoxPro null flag set, a memo field without a block.
+  // blank or unreadable number or date, a "?" logical, a number field full of
+  // "*", a Visual FoxPro null flag set, a memo field without a block or whose
+  // block holds no text. Never throws: where the memo cannot be read it says
+  // false, and value() reports the fault.
   bool isNull(const std::uint8_t* record, int f) const;
 
-  // The decoded value of field f (Null as above; character fields without
-  // trailing blanks, in UTF-8). Throws EngineError for unsupported types and
-  // damaged or missing memo files.
+  // The decoded value of field f (Null exactly where isNull is true). Throws
+  // EngineError: errc::kUnsupportedType for a type this engine cannot read,
+  // errc::kFileNotFound when the memo file is missing, errc::kDamagedMemo when
+  // a memo pointer or block lies outside the memo file.
   Value value(const std::uint8_t* record, int f) const;
 
  private:
+  enum class Family { kDbase3, kDbase4, kFoxPro, kVisualFoxPro };
+
   TableFile() = default;
+  [[noreturn]] void damaged(const std::string& fault) const;
+  void readFieldDescriptors(std::size_t terminatorSearchLimit);
+  void checkFieldLengths() const;
+  bool nullFlag(const std::uint8_t* record, int bit) const;
+  std::span<const std::uint8_t> varcharBytes(const std::uint8_t* record, const FieldInfo& fi) const;
+  [[noreturn]] void unsupported(const FieldInfo& fi) const;
+  Value memoValue(const FieldInfo& fi, std::span<const std::uint8_t> raw) const;
+  const MemoFile& memoFile() const;
 
   std::filesystem::path path_;
   std::uint8_t version_ = 0;
+  Family family_ = Family::kDbase3;
   const Codepage* codepage_ = nullptr;
   std::vector<FieldInfo> fields_;
   int nullFlagsField_ = -1;  // index into allFields_ of _NullFlags, or -1
@@ -105,10 +151,11 @@ class TableFile {
   std::uint32_t recordCount_ = 0;
   std::uint32_t recordLength_ = 0;
   std::uint32_t headerLength_ = 0;
+  std::unique_ptr<MappedFile> map_;
   const std::uint8_t* data_ = nullptr;
   std::size_t size_ = 0;
+  mutable std::mutex memoMutex_;  // guards the lazy opening of memo_
   mutable std::unique_ptr<MemoFile> memo_;
-  mutable bool memoOpened_ = false;
 };
 
 }  // namespace dbengine

@@ -3,6 +3,7 @@
 // logical, a date, a date-time or a currency amount. Text is UTF-8.
 
 #include <cstdint>
+#include <iosfwd>
 #include <string>
 #include <variant>
 
@@ -34,7 +35,8 @@ struct Null {
 
 class Value {
  public:
-  using Variant = std::variant<Null, std::string, double, std::int64_t, bool, Date, DateTime, Currency>;
+  using Variant =
+      std::variant<Null, std::string, double, std::int64_t, bool, Date, DateTime, Currency>;
 
   Value() = default;
   Value(Null) {}
@@ -63,6 +65,8 @@ class Value {
   std::string toText() const;
 
   friend bool operator==(const Value&, const Value&) = default;
+  // Readable test output (GoogleTest finds it): the kind and the text form.
+  friend void PrintTo(const Value& value, std::ostream* out);
 
  private:
   Variant v_;

@@ -1,0 +1,130 @@
+#include "dbengine/storage/memo_file.h"
+
+#include <gtest/gtest.h>
+
+#include "dbengine/storage/engine_error.h"
+#include "dbengine/storage/table_builder_test_util.h"
+
+namespace dbengine {
+namespace {
+
+using testing::ScratchFolder;
+
+std::string foxProMemo(std::uint16_t blockSize, const std::string& blockData) {
+  std::string out(512, '\0');
+  out[6] = static_cast<char>(blockSize >> 8);
+  out[7] = static_cast<char>(blockSize & 0xFF);
+  return out + blockData;
+}
+
+std::string bigEndian(std::uint32_t v) {
+  return {static_cast<char>(v >> 24), static_cast<char>(v >> 16 & 0xFF),
+          static_cast<char>(v >> 8 & 0xFF), static_cast<char>(v & 0xFF)};
+}
+
+TEST(MemoFile, ReadsEachFormat) {
+  struct Case {
+    const char* what;
+    MemoFormat format;
+    std::string file;
+    std::uint32_t block;
+    std::string text;
+  };
+  std::string dbase4(512, '\0');
+  dbase4[20] = 0x00;
+  dbase4[21] = 0x01;  // 256-byte blocks: the header is block 0, text in block 2
+  dbase4 += std::string(256, '\0') + std::string("\xFF\xFF\x08\x00\x0B\0\0\0abc", 11);
+  const Case cases[] = {
+      {"FoxPro", MemoFormat::kFoxPro, foxProMemo(64, bigEndian(1) + bigEndian(5) + "Hallo!!"), 8,
+       "Hallo"},
+      {"FoxPro, empty", MemoFormat::kFoxPro, foxProMemo(64, bigEndian(1) + bigEndian(0)), 8, ""},
+      {"dBase III", MemoFormat::kDbase3, std::string(512, '\0') + "Text\x1A\x1Arest", 1, "Text"},
+      {"dBase III, no end mark", MemoFormat::kDbase3, std::string(512, '\0') + "bis zum Ende", 1,
+       "bis zum Ende"},
+      {"dBase IV", MemoFormat::kDbase4, dbase4, 3, "abc"},
+  };
+  for (const Case& c : cases) {
+    ScratchFolder folder;
+    const auto memo = MemoFile::open(folder.write("m.memo", c.file), c.format);
+    EXPECT_EQ(memo->read(c.block), c.text) << c.what;
+  }
+}
+
+// Blocks outside the file, lengths past its end, unusable headers.
+TEST(MemoFile, RejectsReadsOutsideTheFile) {
+  struct Case {
+    const char* what;
+    MemoFormat format;
+    std::string file;
+    std::uint32_t block;
+  };
+  const Case cases[] = {
+      {"block in the header", MemoFormat::kFoxPro, foxProMemo(64, std::string(64, 'x')), 7},
+      {"block 0", MemoFormat::kDbase3, std::string(1024, 'x'), 0},
+      {"block past the end", MemoFormat::kFoxPro, foxProMemo(64, std::string(64, 'x')), 9},
+      {"huge block number", MemoFormat::kFoxPro, foxProMemo(64, std::string(64, 'x')), 0xFFFFFFFF},
+      {"length past the end", MemoFormat::kFoxPro,
+       foxProMemo(64, bigEndian(1) + bigEndian(57) + std::string(56, 'x')), 8},
+      {"block header cut", MemoFormat::kFoxPro, foxProMemo(64, bigEndian(1)), 8},
+      {"dBase IV length past the end", MemoFormat::kDbase4,
+       std::string(512, '\0') + std::string("\xFF\xFF\x08\x00\xFF\0\0\0abc", 11), 1},
+      {"dBase IV length below its header", MemoFormat::kDbase4,
+       std::string(512, '\0') + std::string("\xFF\xFF\x08\x00\x07\0\0\0abc", 11), 1},
+  };
+  for (const Case& c : cases) {
+    ScratchFolder folder;
+    const auto memo = MemoFile::open(folder.write("m.memo", c.file), c.format);
+    try {
+      memo->read(c.block);
+      ADD_FAILURE() << c.what << ": read";
+    } catch (const EngineError& e) {
+      EXPECT_EQ(e.number(), errc::kDamagedMemo) << c.what;
+    }
+  }
+}
+
+TEST(MemoFile, RejectsUnusableFilesAtOpen) {
+  struct Case {
+    const char* what;
+    MemoFormat format;
+    std::string file;
+    int number;
+  };
+  const Case cases[] = {
+      {"shorter than the header", MemoFormat::kFoxPro, std::string(100, '\0'), errc::kDamagedMemo},
+      {"empty", MemoFormat::kDbase3, "", errc::kDamagedMemo},
+      {"block size 0", MemoFormat::kFoxPro, std::string(512, '\0'), errc::kDamagedMemo},
+      {"dBase IV block bigger than the file", MemoFormat::kDbase4,
+       std::string(20, '\0') + "\x00\x10" + std::string(100, '\0'), errc::kDamagedMemo},
+  };
+  for (const Case& c : cases) {
+    ScratchFolder folder;
+    try {
+      MemoFile::open(folder.write("m.memo", c.file), c.format);
+      ADD_FAILURE() << c.what << ": opened";
+    } catch (const EngineError& e) {
+      EXPECT_EQ(e.number(), c.number) << c.what;
+    }
+  }
+  ScratchFolder folder;
+  try {
+    MemoFile::open(folder.path() / "fehlt.fpt", MemoFormat::kFoxPro);
+    ADD_FAILURE() << "missing file opened";
+  } catch (const EngineError& e) {
+    EXPECT_EQ(e.number(), errc::kFileNotFound);
+  }
+}
+
+TEST(MemoFile, FindsMemoWhateverTheLetterCase) {
+  ScratchFolder folder;
+  folder.write("KONTAKTE.DBF", "");
+  folder.write("kontakte.FPT", "");
+  folder.write("andere.dbt", "");
+  EXPECT_EQ(MemoFile::find(folder.path() / "KONTAKTE.DBF", ".fpt"), folder.path() / "kontakte.FPT");
+  EXPECT_EQ(MemoFile::find(folder.path() / "Kontakte.gdb", ".FPT"), folder.path() / "kontakte.FPT");
+  EXPECT_EQ(MemoFile::find(folder.path() / "KONTAKTE.DBF", ".dbt"), std::filesystem::path());
+  EXPECT_EQ(MemoFile::find(folder.path() / "ANDERE.DBF", ".dbt"), folder.path() / "andere.dbt");
+}
+
+}  // namespace
+}  // namespace dbengine

@@ -1,0 +1,399 @@
+#include "dbengine/storage/table_file.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "dbengine/storage/field_decoding.h"
+#include "dbengine/storage/mapped_file.h"
+#include "dbengine/storage/memo_file.h"
+
+namespace dbengine {
+
+namespace fd = field_decoding;
+
+namespace {
+
+constexpr std::size_t kHeaderPrefix = 32;  // fixed part before the field descriptors
+constexpr std::size_t kDescriptorSize = 32;
+constexpr std::size_t kBacklinkSize = 263;  // Visual FoxPro: path of the owning database
+constexpr std::uint8_t kDescriptorEnd = 0x0D;
+constexpr std::uint8_t kSystemFieldFlag = 0x01;
+constexpr std::uint8_t kNullableFieldFlag = 0x02;
+
+std::uint32_t littleEndian16(const std::uint8_t* p) {
+  return std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8;
+}
+std::uint32_t littleEndian32(const std::uint8_t* p) {
+  return static_cast<std::uint32_t>(fd::littleEndianInt32(p));
+}
+
+std::string hexByte(std::uint8_t byte) {
+  char buffer[8];
+  std::snprintf(buffer, sizeof buffer, "0x%02X", byte);
+  return buffer;
+}
+
+std::string fileName(const std::filesystem::path& path) {
+  return path.filename().string();
+}
+
+bool asciiEqualNoCase(std::string_view a, std::string_view b) {
+  const auto lower = [](char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+  };
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                            [&](char x, char y) { return lower(x) == lower(y); });
+}
+
+}  // namespace
+
+std::unique_ptr<TableFile> TableFile::open(const std::filesystem::path& path) {
+  std::unique_ptr<TableFile> table(new TableFile());
+  table->path_ = path;
+  const std::string name = fileName(path);
+
+  MappedFile::Status status = MappedFile::Status::kOk;
+  table->map_ = MappedFile::open(path, status);
+  switch (status) {
+    case MappedFile::Status::kOk:
+      break;
+    case MappedFile::Status::kNotFound:
+      throw EngineError(errc::kFileNotFound, "Die Datei '" + name + "' wurde nicht gefunden.");
+    case MappedFile::Status::kNotAFile:
+      throw EngineError(errc::kNotATable,
+                        "'" + name + "' ist keine Datei, sondern ein Ordner oder Gerät.");
+    case MappedFile::Status::kUnreadable:
+      throw EngineError(errc::kFileNotFound, "Die Datei '" + name + "' kann nicht gelesen werden.");
+  }
+  table->data_ = table->map_->data();
+  table->size_ = table->map_->size();
+  const std::uint8_t* header = table->data_;
+
+  const std::string notATable = "Die Datei '" + name + "' ist keine dBase- oder FoxPro-Tabelle: ";
+  if (table->size_ < kHeaderPrefix + 1) {
+    throw EngineError(errc::kNotATable, notATable + "sie ist zu kurz für einen Tabellenkopf.");
+  }
+  table->version_ = header[0];
+  switch (table->version_) {
+    case 0x03:
+    case 0x83:
+      table->family_ = Family::kDbase3;
+      break;
+    case 0x43:
+    case 0x63:
+    case 0x7B:
+    case 0x8B:
+    case 0x8E:
+    case 0xCB:
+    case 0xE5:
+      table->family_ = Family::kDbase4;
+      break;
+    case 0xF5:
+    case 0xFB:
+      table->family_ = Family::kFoxPro;
+      break;
+    case 0x30:
+    case 0x31:
+    case 0x32:
+      table->family_ = Family::kVisualFoxPro;
+      break;
+    default:
+      throw EngineError(errc::kNotATable,
+                        notATable + "unbekannte Versionskennung " + hexByte(table->version_) + ".");
+  }
+  table->recordCount_ = littleEndian32(header + 4);
+  table->headerLength_ = littleEndian16(header + 8);
+  table->recordLength_ = littleEndian16(header + 10);
+  table->codepage_ = &codepageForLanguageDriver(header[29]);
+
+  // The descriptors end with 0x0D; search for it in the whole file (the
+  // header length may be the damaged part), but a header is never longer
+  // than its 16-bit length field allows.
+  table->readFieldDescriptors(std::min<std::size_t>(table->size_, 0x10000));
+  table->checkFieldLengths();
+
+  const std::uint64_t needed = std::uint64_t{table->headerLength_} +
+                               std::uint64_t{table->recordCount_} * table->recordLength_;
+  if (needed > table->size_) table->damaged("sie ist kürzer, als ihr Kopf angibt");
+  return table;
+}
+
+void TableFile::readFieldDescriptors(std::size_t terminatorSearchLimit) {
+  std::size_t pos = kHeaderPrefix;
+  std::uint32_t nextOffset = 1;  // byte 0 of a record is the deletion flag
+  int nullBits = 0;
+  while (true) {
+    if (pos >= terminatorSearchLimit)
+      damaged("die Feldbeschreibungen haben kein Endezeichen (0x0D)");
+    if (data_[pos] == kDescriptorEnd) break;
+    if (pos + kDescriptorSize > terminatorSearchLimit) {
+      damaged("die Feldbeschreibungen haben kein Endezeichen (0x0D)");
+    }
+    const std::uint8_t* d = data_ + pos;
+    FieldInfo field;
+    const auto* nameStart = reinterpret_cast<const char*>(d);
+    field.name.assign(nameStart, static_cast<std::size_t>(std::find(d, d + 11, 0) - d));
+    field.type = static_cast<char>(d[11]);
+    field.offset = nextOffset;
+    field.length = d[16];
+    field.decimals = d[17];
+    if (family_ == Family::kVisualFoxPro) {
+      // Visual FoxPro is the one writer whose stored offsets can be trusted
+      // (dBase keeps a memory address there), so check them.
+      const std::uint32_t stored = littleEndian32(d + 12);
+      if (stored + std::uint64_t{field.length} > recordLength_) {
+        damaged("das Feld '" + field.name + "' reicht über das Satzende hinaus");
+      }
+      if (stored != field.offset) {
+        damaged("das Feld '" + field.name + "' liegt nicht an der Stelle, die sein Eintrag angibt");
+      }
+      const std::uint8_t flags = d[18];
+      if (field.type == 'V' || field.type == 'Q') field.varLengthBit = nullBits++;
+      if ((flags & kNullableFieldFlag) != 0) field.nullBit = nullBits++;
+      if ((flags & kSystemFieldFlag) != 0) {
+        if (field.type == '0' && asciiEqualNoCase(field.name, "_NullFlags")) {
+          nullFlagsField_ = static_cast<int>(allFields_.size());
+        }
+        allFields_.push_back(field);
+        nextOffset += field.length;
+        pos += kDescriptorSize;
+        continue;
+      }
+    }
+    nextOffset += field.length;
+    allFields_.push_back(field);
+    fields_.push_back(std::move(field));
+    pos += kDescriptorSize;
+  }
+
+  const std::size_t terminator = pos;
+  const std::size_t minimumHeader =
+      terminator + 1 + (family_ == Family::kVisualFoxPro ? kBacklinkSize : 0);
+  if (headerLength_ < minimumHeader) damaged("der Kopf ist zu kurz für die Feldbeschreibungen");
+  if (allFields_.empty()) damaged("sie hat keine Felder");
+  if (nextOffset != recordLength_) {
+    damaged("die Satzlänge im Kopf (" + std::to_string(recordLength_) +
+            ") passt nicht zur Summe der Feldlängen (" + std::to_string(nextOffset) + ")");
+  }
+  if (nullBits > 0) {
+    const auto flagsBits =
+        nullFlagsField_ < 0 ? 0 : allFields_[static_cast<std::size_t>(nullFlagsField_)].length * 8;
+    if (static_cast<std::uint32_t>(nullBits) > flagsBits) {
+      damaged("das Feld _NullFlags fehlt oder ist zu kurz");
+    }
+  }
+}
+
+void TableFile::checkFieldLengths() const {
+  const bool visualFoxPro = family_ == Family::kVisualFoxPro;
+  for (const FieldInfo& field : allFields_) {
+    std::uint32_t expected = 0;  // 0: any length from 1
+    switch (field.type) {
+      case 'D':
+        expected = 8;
+        break;
+      case 'L':
+        expected = 1;
+        break;
+      case 'I':
+        expected = visualFoxPro ? 4 : 0;
+        break;
+      case 'B':
+      case 'Y':
+      case 'T':
+        expected = visualFoxPro ? 8 : 0;
+        break;
+      case 'M':
+        if (field.length != 4 && field.length != 10)
+          expected = visualFoxPro ? 4 : 10;
+        else
+          expected = field.length;
+        break;
+      default:
+        break;
+    }
+    if (field.length == 0 || (expected != 0 && field.length != expected)) {
+      damaged("das Feld '" + field.name + "' hat eine für seinen Typ unmögliche Länge (" +
+              std::to_string(field.length) + ")");
+    }
+  }
+}
+
+TableFile::~TableFile() = default;
+
+void TableFile::damaged(const std::string& fault) const {
+  throw EngineError(errc::kDamagedTable,
+                    "Die Tabelle '" + fileName(path_) + "' ist beschädigt: " + fault + ".");
+}
+
+void TableFile::unsupported(const FieldInfo& fi) const {
+  throw EngineError(errc::kUnsupportedType, "Der Feldtyp '" + std::string(1, fi.type) +
+                                                "' des Feldes '" + fi.name + "' in der Tabelle '" +
+                                                fileName(path_) + "' wird nicht unterstützt.");
+}
+
+int TableFile::fieldIndex(std::string_view name) const {
+  for (std::size_t i = 0; i < fields_.size(); ++i) {
+    if (asciiEqualNoCase(fields_[i].name, name)) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+void TableFile::scan(
+    const std::function<void(std::uint32_t, const std::uint8_t*, std::uint32_t)>& visit) const {
+  if (recordCount_ == 0) return;
+  map_->adviseSequential(headerLength_, std::size_t{recordCount_} * recordLength_);
+  visit(0, record(0), recordCount_);
+}
+
+bool TableFile::nullFlag(const std::uint8_t* record, int bit) const {
+  if (bit < 0) return false;
+  const FieldInfo& flags = allFields_[static_cast<std::size_t>(nullFlagsField_)];
+  const auto index = static_cast<std::uint32_t>(bit);
+  return (record[flags.offset + index / 8] >> (index % 8) & 1) != 0;
+}
+
+std::span<const std::uint8_t> TableFile::varcharBytes(const std::uint8_t* record,
+                                                      const FieldInfo& fi) const {
+  std::span<const std::uint8_t> bytes(record + fi.offset, fi.length);
+  if (!nullFlag(record, fi.varLengthBit)) return bytes;
+  // Shorter than the field: the length is in the last byte.
+  return bytes.first(std::min<std::size_t>(bytes.back(), fi.length - 1));
+}
+
+bool TableFile::isNull(const std::uint8_t* record, int f) const {
+  const FieldInfo& fi = fields_[static_cast<std::size_t>(f)];
+  if (nullFlag(record, fi.nullBit)) return true;
+  const std::span<const std::uint8_t> raw(record + fi.offset, fi.length);
+  const bool visualFoxPro = family_ == Family::kVisualFoxPro;
+  switch (fi.type) {
+    case 'C':
+      return fd::trimTrailingBlanks(raw).empty();
+    case 'N':
+    case 'F':
+      return !fd::number(raw).has_value();
+    case 'D':
+      return !fd::date(raw).has_value();
+    case 'L':
+      return !fd::logical(raw[0]).has_value();
+    case 'M': {
+      const std::int64_t block = fd::memoBlock(raw);
+      if (block == fd::kNoBlock) return true;
+      if (block == fd::kBadPointer) return false;  // reading it reports the damage
+      // Some writers give even an empty memo a block: that is no value either.
+      try {
+        return memoFile().read(static_cast<std::uint32_t>(block)).empty();
+      } catch (const EngineError&) {
+        return false;  // missing or damaged memo file: value() reports it
+      }
+    }
+    case 'V':
+      if (visualFoxPro) return fd::trimTrailingBlanks(varcharBytes(record, fi)).empty();
+      break;
+    case 'T':
+      if (visualFoxPro) return !fd::dateTime(raw).has_value();
+      break;
+    case 'I':
+    case 'B':
+    case 'Y':
+      if (visualFoxPro) return false;
+      break;
+    default:
+      break;
+  }
+  return fd::trimTrailingBlanks(raw).empty();
+}
+
+Value TableFile::value(const std::uint8_t* record, int f) const {
+  const FieldInfo& fi = fields_[static_cast<std::size_t>(f)];
+  const bool visualFoxPro = family_ == Family::kVisualFoxPro;
+  const std::span<const std::uint8_t> raw(record + fi.offset, fi.length);
+  const bool supported =
+      std::string_view("CNFDLM").find(fi.type) != std::string_view::npos ||
+      (visualFoxPro && std::string_view("IBYTV").find(fi.type) != std::string_view::npos);
+  if (!supported) unsupported(fi);
+  if (nullFlag(record, fi.nullBit)) return Null{};
+
+  switch (fi.type) {
+    case 'C':
+    case 'V': {
+      const std::string_view text =
+          fd::trimTrailingBlanks(fi.type == 'V' ? varcharBytes(record, fi) : raw);
+      if (text.empty()) return Null{};
+      return codepage_->decode(text);
+    }
+    case 'N':
+    case 'F':
+      return fd::number(raw).value_or(Value{});
+    case 'D': {
+      const auto d = fd::date(raw);
+      return d ? Value(*d) : Value();
+    }
+    case 'L': {
+      const auto b = fd::logical(raw[0]);
+      return b ? Value(*b) : Value();
+    }
+    case 'M':
+      return memoValue(fi, raw);
+    case 'I':
+      return Value(std::int64_t{fd::littleEndianInt32(raw.data())});
+    case 'B':
+      return Value(fd::littleEndianDouble(raw.data()));
+    case 'Y':
+      return Value(Currency{fd::littleEndianInt64(raw.data())});
+    case 'T': {
+      const auto t = fd::dateTime(raw);
+      return t ? Value(*t) : Value();
+    }
+    default:
+      unsupported(fi);
+  }
+}
+
+Value TableFile::memoValue(const FieldInfo& fi, std::span<const std::uint8_t> raw) const {
+  const std::int64_t block = fd::memoBlock(raw);
+  if (block == fd::kNoBlock) return Null{};
+  if (block == fd::kBadPointer) {
+    throw EngineError(errc::kDamagedMemo, "Die Tabelle '" + fileName(path_) + "' ist beschädigt: " +
+                                              "der Memoverweis des Feldes '" + fi.name +
+                                              "' ist keine Zahl.");
+  }
+  const std::string_view text = memoFile().read(static_cast<std::uint32_t>(block));
+  if (text.empty()) return Null{};
+  return codepage_->decode(text);
+}
+
+const MemoFile& TableFile::memoFile() const {
+  std::lock_guard<std::mutex> lock(memoMutex_);
+  if (memo_) return *memo_;
+  struct Candidate {
+    const char* ending;
+    MemoFormat format;
+  };
+  std::vector<Candidate> candidates;
+  switch (family_) {
+    case Family::kDbase3:
+      candidates = {{".dbt", MemoFormat::kDbase3}};
+      if (version_ == 0x03) candidates.push_back({".fpt", MemoFormat::kFoxPro});
+      break;
+    case Family::kDbase4:
+      candidates = {{".dbt", MemoFormat::kDbase4}};
+      break;
+    case Family::kFoxPro:
+    case Family::kVisualFoxPro:
+      candidates = {{".fpt", MemoFormat::kFoxPro}};
+      break;
+  }
+  for (const Candidate& candidate : candidates) {
+    const std::filesystem::path found = MemoFile::find(path_, candidate.ending);
+    if (!found.empty()) {
+      memo_ = MemoFile::open(found, candidate.format);
+      return *memo_;
+    }
+  }
+  throw EngineError(errc::kFileNotFound,
+                    "Die Memodatei (" + std::string(candidates.front().ending) + ") zur Tabelle '" +
+                        fileName(path_) + "' wurde nicht gefunden.");
+}
+
+}  // namespace dbengine

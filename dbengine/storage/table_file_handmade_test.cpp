@@ -1,0 +1,190 @@
+// TableFile against tables written byte by byte: the corner cases no
+// independent writer we have produces.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "dbengine/storage/table_builder_test_util.h"
+#include "dbengine/storage/table_file.h"
+
+namespace dbengine {
+namespace {
+
+using testing::FieldLayout;
+using testing::ScratchFolder;
+using testing::tableBytes;
+
+// One field, one record per case: the stored bytes and the value read.
+TEST(TableFileHandmade, FieldValuesFromStoredBytes) {
+  struct Case {
+    FieldLayout field;
+    std::string stored;
+    Value expected;
+  };
+  const Case cases[] = {
+      {{"NAME", 'C', 10}, "  M\xFCller  ", "  Müller"},  // leading blanks stay
+      {{"NAME", 'C', 4}, "    ", Null{}},
+      {{"NAME", 'C', 4}, std::string("ab\0\0", 4), "ab"},  // NUL padding
+      {{"NAME", 'C', 3}, std::string(3, '\0'), Null{}},
+      {{"ZAHL", 'N', 5}, "*****", Null{}},  // overflow marker
+      {{"ZAHL", 'N', 5}, "  abc", Null{}},
+      {{"ZAHL", 'N', 5}, "   - ", Null{}},
+      {{"ZAHL", 'N', 5}, "  +17", std::int64_t{17}},
+      {{"ZAHL", 'N', 6, 2}, "  -.50", -0.5},
+      {{"ZAHL", 'N', 6, 2}, "  3.00", 3.0},
+      {{"ZAHL", 'N', 20}, "99999999999999999999", 1e20},  // beyond int64: a double
+      {{"ZAHL", 'F', 8, 1}, "  1.5e+3", 1500.0},
+      {{"AM", 'D', 8}, "20240229", Date{2024, 2, 29}},
+      {{"AM", 'D', 8}, "20230229", Null{}},
+      {{"AM", 'D', 8}, "00000000", Null{}},
+      {{"AM", 'D', 8}, "2024 1 1", Null{}},
+      {{"JA", 'L', 1}, "?", Null{}},
+      {{"JA", 'L', 1}, " ", Null{}},
+      {{"JA", 'L', 1}, "y", true},
+      {{"JA", 'L', 1}, "n", false},
+  };
+  for (const Case& c : cases) {
+    ScratchFolder folder;
+    const auto table =
+        TableFile::open(folder.write("t.dbf", tableBytes(0x03, {c.field}, {" " + c.stored})));
+    EXPECT_EQ(table->value(table->record(0), 0), c.expected) << "stored '" << c.stored << "'";
+    EXPECT_EQ(table->isNull(table->record(0), 0), c.expected.isNull()) << c.stored;
+  }
+}
+
+TEST(TableFileHandmade, VisualFoxProVarcharUsesLengthBit) {
+  // Bits: V field: length bit 0, null bit 1; nullable C field: null bit 2.
+  const std::vector<FieldLayout> fields = {
+      {"V", 'V', 6, 0, 0x02}, {"C", 'C', 3, 0, 0x02}, {"_NullFlags", '0', 1, 0, 0x05}};
+  const std::vector<std::string> records = {
+      std::string(" ab\0\0\0\x02", 7) + "xyz" + "\x01",  // short value: length 2 in last byte
+      " abcdef" + std::string("   ") + "\x04",           // full length; C null
+      " abcdef" + std::string("xyz") + "\x02",           // V null
+  };
+  ScratchFolder folder;
+  const auto table = TableFile::open(folder.write("v.dbf", tableBytes(0x32, fields, records)));
+  ASSERT_EQ(table->fields().size(), 2u);
+  EXPECT_EQ(table->fields()[0].varLengthBit, 0);
+  EXPECT_EQ(table->fields()[0].nullBit, 1);
+  EXPECT_EQ(table->fields()[1].nullBit, 2);
+  const std::vector<std::vector<Value>> expected = {
+      {"ab", "xyz"}, {"abcdef", Null{}}, {Null{}, "xyz"}};
+  for (std::uint32_t i = 0; i < 3; ++i) {
+    for (int f = 0; f < 2; ++f) {
+      EXPECT_EQ(table->value(table->record(i), f), expected[i][static_cast<std::size_t>(f)]);
+      EXPECT_EQ(table->isNull(table->record(i), f),
+                expected[i][static_cast<std::size_t>(f)].isNull());
+    }
+  }
+}
+
+TEST(TableFileHandmade, UnsupportedTypesOpenButRaiseOnRead) {
+  struct Case {
+    std::uint8_t version;
+    FieldLayout field;
+  };
+  const Case cases[] = {
+      {0x30, {"BILD", 'G', 4}}, {0x30, {"BIN", 'Q', 4}},
+      {0x03, {"X", 'P', 10}},   {0x8B, {"B", 'B', 10}},  // dBase's B is a binary memo, not a double
+      {0x03, {"I", 'I', 4}},                             // integers exist only in Visual FoxPro
+  };
+  for (const Case& c : cases) {
+    ScratchFolder folder;
+    std::vector<FieldLayout> fields = {{"NAME", 'C', 2}, c.field};
+    std::string record = " ok" + std::string(c.field.length, '1');
+    if (c.version == 0x30) {  // Q needs a length bit
+      fields.push_back({"_NullFlags", '0', 1, 0, 0x05});
+      record += '\0';
+    }
+    const auto table =
+        TableFile::open(folder.write("u.dbf", tableBytes(c.version, fields, {record})));
+    EXPECT_EQ(table->value(table->record(0), 0), Value("ok"));
+    try {
+      table->value(table->record(0), 1);
+      ADD_FAILURE() << c.field.type << " read";
+    } catch (const EngineError& e) {
+      EXPECT_EQ(e.number(), errc::kUnsupportedType);
+      EXPECT_THAT(e.description(), ::testing::HasSubstr("'" + c.field.name + "'"));
+    }
+  }
+}
+
+TEST(TableFileHandmade, AcceptsEveryKnownVersionByte) {
+  for (int version :
+       {0x03, 0x83, 0x43, 0x63, 0x7B, 0x8B, 0x8E, 0xCB, 0xE5, 0xF5, 0xFB, 0x30, 0x31, 0x32}) {
+    ScratchFolder folder;
+    const auto table = TableFile::open(folder.write(
+        "v.dbf", tableBytes(static_cast<std::uint8_t>(version), {{"NAME", 'C', 3}}, {" abc"})));
+    EXPECT_EQ(table->versionByte(), version);
+    EXPECT_EQ(table->value(table->record(0), 0), Value("abc")) << version;
+  }
+}
+
+TEST(TableFileHandmade, ToleratesPaddingAfterHeaderAndRecords) {
+  std::string bytes = tableBytes(0x03, {{"NAME", 'C', 3}}, {" abc", "*def"});
+  // dBase III writes one more byte after the 0x0D; the header length says so.
+  bytes.insert(32 + 32 + 1, 1, '\0');
+  bytes[8] = static_cast<char>(bytes[8] + 1);
+  bytes += std::string(100, 'x');  // junk after the end mark
+  ScratchFolder folder;
+  const auto table = TableFile::open(folder.write("p.dbf", bytes));
+  ASSERT_EQ(table->recordCount(), 2u);
+  EXPECT_EQ(table->value(table->record(1), 0), Value("def"));
+  EXPECT_TRUE(TableFile::isDeleted(table->record(1)));
+  EXPECT_FALSE(TableFile::isDeleted(table->record(0)));
+}
+
+TEST(TableFileHandmade, EmptyTableScansNothing) {
+  ScratchFolder folder;
+  const auto table = TableFile::open(folder.write("e.dbf", tableBytes(0x03, {{"A", 'C', 1}}, {})));
+  EXPECT_EQ(table->recordCount(), 0u);
+  bool visited = false;
+  table->scan([&](std::uint32_t, const std::uint8_t*, std::uint32_t) { visited = true; });
+  EXPECT_FALSE(visited);
+}
+
+TEST(TableFileHandmade, RejectsInconsistentDescriptors) {
+  struct Case {
+    const char* what;
+    std::uint8_t version;
+    std::vector<FieldLayout> fields;
+  };
+  const Case cases[] = {
+      {"no fields", 0x03, {}},
+      {"zero-length field", 0x03, {{"A", 'C', 0}}},
+      {"logical of two bytes", 0x03, {{"L", 'L', 2}}},
+      {"memo of five bytes", 0xF5, {{"M", 'M', 5}}},
+      {"nullable field without _NullFlags", 0x30, {{"A", 'C', 1, 0, 0x02}}},
+      {"integer of two bytes", 0x30, {{"I", 'I', 2}}},
+  };
+  for (const Case& c : cases) {
+    ScratchFolder folder;
+    try {
+      TableFile::open(folder.write("d.dbf", tableBytes(c.version, c.fields, {})));
+      ADD_FAILURE() << c.what << ": opened";
+    } catch (const EngineError& e) {
+      EXPECT_EQ(e.number(), errc::kDamagedTable) << c.what << ": " << e.description();
+    }
+  }
+}
+
+TEST(TableFileHandmade, MemoPointerThatIsNoNumberIsDamage) {
+  ScratchFolder folder;
+  folder.write("m.fpt", std::string(512, '\0'));
+  const auto table = TableFile::open(
+      folder.write("m.dbf", tableBytes(0xF5, {{"NOTIZ", 'M', 10}}, {"   12ab    "})));
+  EXPECT_FALSE(table->isNull(table->record(0), 0));
+  EXPECT_THROW(
+      {
+        try {
+          table->value(table->record(0), 0);
+        } catch (const EngineError& e) {
+          EXPECT_EQ(e.number(), errc::kDamagedMemo);
+          throw;
+        }
+      },
+      EngineError);
+}
+
+}  // namespace
+}  // namespace dbengine

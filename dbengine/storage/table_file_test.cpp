@@ -1,0 +1,276 @@
+// TableFile against tables written by python3-dbf (tests/data/dbf, made by
+// make_fixtures.py there) and damaged copies of them.
+
+#include "dbengine/storage/table_file.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace dbengine {
+namespace {
+
+using ::testing::HasSubstr;
+
+const std::filesystem::path kData = std::filesystem::path(SPURLIX_TEST_DATA) / "dbf";
+
+std::unique_ptr<TableFile> openFixture(const std::string& name) {
+  return TableFile::open(kData / name);
+}
+
+// Every record's values of the named fields, deleted records included.
+std::vector<std::vector<Value>> readAll(const TableFile& table,
+                                        const std::vector<std::string>& names) {
+  std::vector<std::vector<Value>> rows;
+  for (std::uint32_t i = 0; i < table.recordCount(); ++i) {
+    std::vector<Value> row;
+    for (const std::string& name : names) {
+      const int f = table.fieldIndex(name);
+      EXPECT_GE(f, 0) << name;
+      row.push_back(table.value(table.record(i), f));
+    }
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+TEST(TableFile, ReadsDbase3ContactTable) {
+  const auto table = openFixture("db3_kontakte.dbf");
+  EXPECT_EQ(table->versionByte(), 0x03);
+  EXPECT_EQ(table->codepage().name(), "cp1252");
+  ASSERT_EQ(table->recordCount(), 5u);
+  ASSERT_EQ(table->fields().size(), 7u);
+  EXPECT_EQ(table->fields()[0].name, "FIRMA");
+  EXPECT_EQ(table->fields()[0].type, 'C');
+  EXPECT_EQ(table->fields()[0].offset, 1u);
+  EXPECT_EQ(table->fields()[1].offset, 31u);
+  EXPECT_EQ(table->fields()[4].decimals, 2);
+
+  const auto rows =
+      readAll(*table, {"FIRMA", "NAME", "UNIQUE_ID", "ANZAHL", "BETRAG", "GEBOREN", "AKTIV"});
+  const std::vector<std::vector<Value>> expected = {
+      {"Müller GmbH", "Hans Müller", "ID0001", std::int64_t{12}, 1234.5, Date{1961, 2, 28}, true},
+      {"MÜLLER & SÖHNE", "Straße", "ID0002", std::int64_t{-3}, -0.25, Date{2000, 12, 31}, false},
+      {"Krümmüller AG", "Ärger Öl", "ID0003", std::int64_t{0}, 0.0, Null{}, Null{}},
+      {"Gelöscht KG", "Weg", "ID0004", std::int64_t{1}, 1.0, Date{1999, 1, 1}, true},
+      {Null{}, Null{}, Null{}, Null{}, Null{}, Null{}, Null{}},
+  };
+  EXPECT_EQ(rows, expected);
+}
+
+TEST(TableFile, DeletedFlagAndNullAgreeWithValues) {
+  const auto table = openFixture("db3_kontakte.dbf");
+  std::vector<bool> deleted;
+  for (std::uint32_t i = 0; i < table->recordCount(); ++i) {
+    deleted.push_back(TableFile::isDeleted(table->record(i)));
+    for (int f = 0; f < static_cast<int>(table->fields().size()); ++f) {
+      EXPECT_EQ(table->isNull(table->record(i), f), table->value(table->record(i), f).isNull())
+          << "record " << i << " field " << f;
+    }
+  }
+  EXPECT_EQ(deleted, (std::vector<bool>{false, false, false, true, false}));
+}
+
+TEST(TableFile, SameWordsInTwoCodepagesDecodeAlike) {
+  const auto ansi = openFixture("db3_kontakte.dbf");
+  const auto oem = openFixture("cp850_kontakte.dbf");
+  EXPECT_EQ(oem->codepage().name(), "cp850");
+  const int firma = ansi->fieldIndex("FIRMA");
+  // Different bytes on disk ...
+  const auto ansiBytes = ansi->rawField(ansi->record(0), firma);
+  const auto oemBytes = oem->rawField(oem->record(0), firma);
+  EXPECT_NE(std::vector<std::uint8_t>(ansiBytes.begin(), ansiBytes.end()),
+            std::vector<std::uint8_t>(oemBytes.begin(), oemBytes.end()));
+  // ... the same text.
+  const std::vector<std::string> names = {"FIRMA", "NAME"};
+  EXPECT_EQ(readAll(*ansi, names), readAll(*oem, names));
+}
+
+TEST(TableFile, DecodesEveryLanguageDriverCodepage) {
+  struct Case {
+    const char* file;
+    const char* codepage;
+    const char* text;
+  };
+  const Case cases[] = {
+      {"cp_cp437.dbf", "cp437", "Grüße Müller"},  {"cp_cp852.dbf", "cp852", "Łódź Źródło"},
+      {"cp_cp866.dbf", "cp866", "Москва Ёж"},     {"cp_cp865.dbf", "cp865", "Ærø Øst"},
+      {"cp_cp1250.dbf", "cp1250", "Łódź Źródło"},
+  };
+  for (const Case& c : cases) {
+    const auto table = openFixture(c.file);
+    EXPECT_EQ(table->codepage().name(), c.codepage) << c.file;
+    EXPECT_EQ(table->value(table->record(0), 0), Value(c.text)) << c.file;
+  }
+}
+
+TEST(TableFile, FieldIndexIgnoresLetterCase) {
+  const auto table = openFixture("db3_kontakte.dbf");
+  EXPECT_EQ(table->fieldIndex("unique_id"), 2);
+  EXPECT_EQ(table->fieldIndex("Firma"), 0);
+  EXPECT_EQ(table->fieldIndex("FIRM"), -1);
+  EXPECT_EQ(table->fieldIndex(""), -1);
+}
+
+TEST(TableFile, ScanVisitsEveryRecordInOneRun) {
+  const auto table = openFixture("db3_kontakte.dbf");
+  std::uint32_t seen = 0;
+  table->scan([&](std::uint32_t first, const std::uint8_t* record, std::uint32_t count) {
+    for (std::uint32_t i = 0; i < count; ++i) {
+      EXPECT_EQ(record + i * table->recordLength(), table->record(first + i));
+    }
+    seen += count;
+  });
+  EXPECT_EQ(seen, table->recordCount());
+}
+
+TEST(TableFile, ReadsMemosOfEveryFormat) {
+  struct Case {
+    const char* file;
+    std::uint8_t version;
+    std::vector<Value> memos;
+  };
+  const std::string longText = [] {
+    std::string text = "Zeile 1\r\nZeile 2\r\n";
+    for (int i = 0; i < 150; ++i) text += "lang ";
+    return text;
+  }();
+  const std::string repeated = [] {
+    std::string text;
+    for (int i = 0; i < 40; ++i) text += "zweites Memo ";
+    return text;
+  }();
+  const std::vector<Value> pythonMemos = {"Ein Memo mit Umlauten: äöü ÄÖÜ ß", Null{}, longText};
+  const Case cases[] = {
+      {"db3_memo.dbf", 0x83, pythonMemos},
+      // The memo file is named fp_memo.Fpt: found whatever the letter case.
+      {"FP_MEMO.DBF", 0xF5, pythonMemos},
+      {"db4_memo.dbf", 0x8B, {"dBase-IV-Memo äöü", repeated, Null{}}},
+      {"fp_fb.dbf", 0xFB, {"eins", Null{}}},
+  };
+  for (const Case& c : cases) {
+    const auto table = openFixture(c.file);
+    EXPECT_EQ(table->versionByte(), c.version) << c.file;
+    const int notiz = table->fieldIndex("NOTIZ");
+    ASSERT_EQ(table->recordCount(), c.memos.size()) << c.file;
+    for (std::uint32_t i = 0; i < table->recordCount(); ++i) {
+      EXPECT_EQ(table->value(table->record(i), notiz), c.memos[i]) << c.file << " record " << i;
+      EXPECT_EQ(table->isNull(table->record(i), notiz), c.memos[i].isNull()) << c.file;
+    }
+  }
+}
+
+TEST(TableFile, ReadsFoxProFloatField) {
+  const auto table = openFixture("fp_zahlen.dbf");
+  EXPECT_EQ(table->fields()[1].type, 'F');
+  EXPECT_EQ(readAll(*table, {"NAME", "ZAHL"}),
+            (std::vector<std::vector<Value>>{{"Eins", 1.5}, {"Zwei", -2.125}}));
+}
+
+TEST(TableFile, ReadsVisualFoxProTypesAndNullFlags) {
+  const auto table = openFixture("vfp_typen.dbf");
+  EXPECT_EQ(table->versionByte(), 0x30);
+  // _NullFlags stays hidden.
+  std::vector<std::string> names;
+  for (const FieldInfo& field : table->fields()) names.push_back(field.name);
+  EXPECT_EQ(names, (std::vector<std::string>{"FIRMA", "ORT", "ANZ", "BETRAG", "WERT", "ZEIT",
+                                             "NOTIZ", "ZAHL"}));
+  EXPECT_EQ(table->fields()[0].nullBit, -1);
+  EXPECT_GE(table->fields()[1].nullBit, 0);
+
+  const auto rows = readAll(*table, names);
+  const std::vector<std::vector<Value>> expected = {
+      {"Müller", "Straße", std::int64_t{42}, Currency{12345678}, 2.5,
+       DateTime{{2023, 5, 17}, (13 * 3600 + 45 * 60 + 10) * 1000}, "Notiz eins", std::int64_t{7}},
+      {Null{}, Null{}, std::int64_t{-2147483647}, Currency{-1}, -1e100, DateTime{{1900, 1, 1}, 0},
+       Null{}, Null{}},
+      {Null{}, Null{}, std::int64_t{0}, Currency{0}, 0.0, Null{}, Null{}, std::int64_t{0}},
+  };
+  EXPECT_EQ(rows, expected);
+  for (std::uint32_t i = 0; i < table->recordCount(); ++i) {
+    for (int f = 0; f < static_cast<int>(names.size()); ++f) {
+      EXPECT_EQ(table->isNull(table->record(i), f), rows[i][static_cast<std::size_t>(f)].isNull())
+          << "record " << i << " field " << names[static_cast<std::size_t>(f)];
+    }
+  }
+}
+
+// Files that must not open, with the error they give.
+TEST(TableFile, RejectsDamagedFilesAtOpen) {
+  struct Case {
+    const char* file;
+    int number;
+    const char* fault;  // part of the description
+  };
+  const Case cases[] = {
+      {"kaputt_kurz.dbf", errc::kDamagedTable, "kürzer, als ihr Kopf angibt"},
+      {"kaputt_satzanzahl.dbf", errc::kDamagedTable, "kürzer, als ihr Kopf angibt"},
+      {"kaputt_satzlaenge.dbf", errc::kDamagedTable, "Satzlänge"},
+      {"kaputt_ohne_endezeichen.dbf", errc::kDamagedTable, "Endezeichen"},
+      {"kaputt_kopflaenge.dbf", errc::kDamagedTable, "Kopf ist zu kurz"},
+      {"kaputt_datumslaenge.dbf", errc::kDamagedTable, "'GEBOREN'"},
+      {"kaputt_vfp_versatz.dbf", errc::kDamagedTable, "'ORT'"},
+      {"kaputt_vfp_backlink.dbf", errc::kDamagedTable, "Kopf ist zu kurz"},
+      {"kaputt_version.dbf", errc::kNotATable, "0x02"},
+      {"kaputt_leer.dbf", errc::kNotATable, "zu kurz"},
+      {"kaputt_winzig.dbf", errc::kNotATable, "zu kurz"},
+      {"kaputt_text.dbf", errc::kNotATable, "Versionskennung"},
+      {"gibt_es_nicht.dbf", errc::kFileNotFound, "nicht gefunden"},
+      {"", errc::kNotATable, "Ordner"},  // the fixture folder itself
+  };
+  for (const Case& c : cases) {
+    try {
+      TableFile::open(kData / c.file);
+      ADD_FAILURE() << c.file << " opened";
+    } catch (const EngineError& e) {
+      EXPECT_EQ(e.number(), c.number) << c.file << ": " << e.description();
+      EXPECT_THAT(e.description(), HasSubstr(c.fault)) << c.file;
+      if (*c.file != '\0') {
+        EXPECT_THAT(e.description(), HasSubstr(c.file));
+      }
+    }
+  }
+}
+
+TEST(TableFile, DamagedTableDescriptionIsGerman) {
+  try {
+    openFixture("kaputt_kurz.dbf");
+    FAIL();
+  } catch (const EngineError& e) {
+    EXPECT_EQ(e.description(),
+              "Die Tabelle 'kaputt_kurz.dbf' ist beschädigt: sie ist kürzer, als ihr Kopf angibt.");
+    EXPECT_EQ(e.helpFile(), "");
+  }
+}
+
+// Memo faults open fine and show on the read.
+TEST(TableFile, MemoFaultsRaiseOnRead) {
+  struct Case {
+    const char* file;
+    int number;
+  };
+  const Case cases[] = {
+      {"kaputt_memoverweis.dbf", errc::kDamagedMemo},
+      {"kaputt_memolaenge.dbf", errc::kDamagedMemo},
+      {"kaputt_ohne_memo.dbf", errc::kFileNotFound},
+  };
+  for (const Case& c : cases) {
+    const auto table = openFixture(c.file);
+    const int notiz = table->fieldIndex("NOTIZ");
+    EXPECT_FALSE(table->isNull(table->record(0), notiz));
+    try {
+      table->value(table->record(0), notiz);
+      ADD_FAILURE() << c.file << " read";
+    } catch (const EngineError& e) {
+      EXPECT_EQ(e.number(), c.number) << c.file << ": " << e.description();
+    }
+    // The other fields stay readable.
+    EXPECT_EQ(table->value(table->record(0), table->fieldIndex("TITEL")), Value("Erste"));
+  }
+}
+
+}  // namespace
+}  // namespace dbengine
