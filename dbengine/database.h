@@ -1,7 +1,8 @@
 #pragma once
 // An open database: a folder whose table files are its tables. `[NAME]` in
 // SQL names NAME.dbf, `[NAME.ext]` the file with that ending; names are
-// matched without regard to letter case.
+// matched without regard to letter case. Each table file is opened once, on
+// first use, and stays open with the database.
 
 #include <filesystem>
 #include <memory>
@@ -29,6 +30,8 @@ class Database {
   // the storage errors of a damaged table, errc::kObjectClosed after Close().
   std::unique_ptr<Recordset> OpenRecordset(std::string_view source);
 
+  // Closes the database; every later call of it, Close included, throws
+  // errc::kObjectClosed. Recordsets opened before stay usable.
   void Close();
   bool isOpen() const { return open_; }
 

@@ -20,7 +20,7 @@ class DBEngine {
   // Opens `name`, a folder, as a database whose tables are its table files.
   // `connect` must name the FoxPro/dBase driver ("FoxPro 2.6;" and the like,
   // letter case ignored); `exclusive` and `readOnly` are accepted, and the
-  // engine never writes. Throws errc::kInvalidPath (not a folder),
+  // engine never writes. Throws errc::kInvalidPath (empty, missing or not a folder),
   // errc::kInvalidConnect (unknown driver).
   std::unique_ptr<Database> OpenDatabase(std::string_view name, bool exclusive, bool readOnly,
                                          std::string_view connect);

@@ -4,9 +4,10 @@
 // values are decoded from the table only when a field is read.
 //
 // Position: right after opening on the first row (EOF when there is none).
-// RecordCount: 0 exactly when empty right after opening; the full count once
-// MoveLast has been called (the engine knows it earlier, but reports rows
-// "seen so far" as the original engine does: at least 1 when not empty).
+// RecordCount: the exact number of rows at any time, 0 exactly when empty.
+//
+// After Close() every call throws errc::kObjectClosed. A recordset keeps its
+// table readable by itself, so it stays usable after its Database is closed.
 
 #include <cstdint>
 #include <memory>
@@ -14,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "dbengine/sql/row_source.h"
 #include "dbengine/storage/value.h"
 
 namespace dbengine {
@@ -28,6 +30,7 @@ class Field {
 
  private:
   friend class Recordset;
+  friend class Fields;
   Field(const Recordset* owner, int column, std::string name)
       : owner_(owner), column_(column), name_(std::move(name)) {}
   const Recordset* owner_;
@@ -50,16 +53,6 @@ class Fields {
   const Recordset* owner_;
 };
 
-// What a recordset reads its rows from; implemented by the SQL layer.
-class RowSource {
- public:
-  virtual ~RowSource() = default;
-  virtual int columnCount() const = 0;
-  virtual const std::string& columnName(int column) const = 0;
-  virtual std::size_t rowCount() const = 0;
-  virtual dbengine::Value value(std::size_t row, int column) const = 0;
-};
-
 class Recordset {
  public:
   explicit Recordset(std::unique_ptr<RowSource> rows);
@@ -67,16 +60,19 @@ class Recordset {
   Recordset(const Recordset&) = delete;
   Recordset& operator=(const Recordset&) = delete;
 
+  // The number of rows (capped at the largest 32-bit number).
   std::int32_t RecordCount() const;
+  // MoveFirst and MoveLast throw errc::kNoCurrentRecord on an empty recordset.
   void MoveFirst();
-  void MoveNext();             // past the last row: EOF; at EOF: errc::kNoCurrentRecord
+  void MoveNext();  // past the last row: EOF; at EOF: errc::kNoCurrentRecord
   void MoveLast(int options = 0);
-  bool Eof() const;            // the engine's EOF property (EOF is a C macro)
+  bool Eof() const;  // the engine's EOF property (EOF is a C macro)
   Fields fields() const { return Fields(this); }
-  // Shorthand for fields().Item(...).Value().
+  // Shorthand for fields().Item(...).Value(). Throws errc::kItemNotFound,
+  // errc::kNoCurrentRecord at EOF.
   dbengine::Value value(int column) const;
   dbengine::Value value(std::string_view column) const;
-  void Close();
+  void Close();  // a second Close throws errc::kObjectClosed
 
   // Exact number of rows, independent of how far the recordset has moved.
   std::size_t size() const;
@@ -89,7 +85,6 @@ class Recordset {
 
   std::unique_ptr<RowSource> rows_;
   std::size_t position_ = 0;
-  std::size_t highestVisited_ = 0;
   bool open_ = true;
 };
 

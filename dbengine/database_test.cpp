@@ -1,0 +1,237 @@
+#include "dbengine/database.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "dbengine/db_engine.h"
+#include "dbengine/storage/engine_error.h"
+#include "dbengine/table_cache.h"
+
+namespace dbengine {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kFixtures = fs::path(SPURLIX_TEST_DATA) / "sql";
+
+template <typename Call>
+int errorOf(Call call) {
+  try {
+    call();
+  } catch (const EngineError& error) {
+    return error.number();
+  }
+  return 0;
+}
+
+std::unique_ptr<Database> openFixtures() {
+  return DBEngine().OpenDatabase(kFixtures.string(), false, false, "FoxPro 2.6;");
+}
+
+// Every row's value of one column, walking the recordset as the program does.
+std::vector<std::string> walk(Recordset& rows, std::string_view column) {
+  std::vector<std::string> values;
+  while (!rows.Eof()) {
+    values.push_back(rows.fields().Item(column).Value().toText());
+    rows.MoveNext();
+  }
+  return values;
+}
+
+// A private folder, removed again at the end of the test.
+class TempFolder {
+ public:
+  TempFolder() {
+    path_ = fs::temp_directory_path() /
+            ("spurlix-sql-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+             "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(path_);
+    fs::create_directories(path_);
+  }
+  ~TempFolder() {
+    std::error_code ignored;
+    fs::remove_all(path_, ignored);
+  }
+  const fs::path& path() const { return path_; }
+
+ private:
+  fs::path path_;
+};
+
+// A dBase III table with one character field NAME C10, written byte by byte.
+void writeNamesTable(const fs::path& file, std::uint32_t records) {
+  std::string bytes(32, '\0');
+  bytes[0] = 0x03;
+  bytes[1] = 124, bytes[2] = 1, bytes[3] = 1;
+  for (int i = 0; i < 4; ++i)
+    bytes[static_cast<std::size_t>(4 + i)] = static_cast<char>((records >> (8 * i)) & 0xFF);
+  bytes[8] = 65, bytes[9] = 0;    // header: 32 + 32 + 1
+  bytes[10] = 11, bytes[11] = 0;  // record: flag + 10
+  bytes[29] = 0x03;
+  std::string descriptor(32, '\0');
+  descriptor.replace(0, 4, "NAME");
+  descriptor[11] = 'C';
+  descriptor[16] = 10;
+  bytes += descriptor;
+  bytes += '\x0D';
+  for (std::uint32_t i = 0; i < records; ++i) {
+    char record[12];
+    std::snprintf(record, sizeof record, " %c%-9u", i % 3 == 0 ? 'K' : 'x', i);
+    bytes.append(record, 11);
+  }
+  bytes += '\x1A';
+  std::ofstream(file, std::ios::binary) << bytes;
+}
+
+TEST(OpenDatabase, RejectsBadFoldersAndDrivers) {
+  TempFolder temp;
+  std::ofstream(temp.path() / "file.txt") << "x";
+  DBEngine engine;
+  struct Case {
+    std::string name, connect;
+    int error;
+  };
+  const Case cases[] = {
+      {"", "FoxPro 2.6;", errc::kInvalidPath},
+      {(temp.path() / "missing").string(), "FoxPro 2.6;", errc::kInvalidPath},
+      {(temp.path() / "file.txt").string(), "FoxPro 2.6;", errc::kInvalidPath},
+      {temp.path().string(), "Excel 8.0;", errc::kInvalidConnect},
+      {temp.path().string(), "", errc::kInvalidConnect},
+      {temp.path().string(), "FoxPro 2.6;", 0},
+      {temp.path().string(), "foxpro", 0},
+      {temp.path().string(), "dBase III;", 0},
+      {temp.path().string(), "DBASE IV;", 0},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(errorOf([&] { engine.OpenDatabase(c.name, false, false, c.connect); }), c.error)
+        << c.name << " / " << c.connect;
+  }
+}
+
+TEST(OpenRecordset, RunsTheProgramsThreeQueries) {
+  auto db = openFixtures();
+  auto rows = db->OpenRecordset(
+      "SELECT [KONTAKTE].COMPANY, [KONTAKTE].NAME, [KONTAKTE].UNIQUE_ID FROM [KONTAKTE] WHERE "
+      "[KONTAKTE].COMPANY LIKE '*[mM][üÜ]*' OR [KONTAKTE].NAME LIKE '*[mM][üÜ]*'");
+  EXPECT_EQ(rows->RecordCount(), 4);
+  EXPECT_THAT(walk(*rows, "unique_id"),
+              testing::ElementsAre("A00000000001", "A00000000002", "A00000000003", "A00000000007"));
+
+  rows = db->OpenRecordset("SELECT ID_NR FROM [KONTAKTE.gdb] WHERE ID_NR LIKE '[kK]-*';");
+  rows->MoveLast(0);
+  EXPECT_EQ(rows->RecordCount(), 3);
+  rows->MoveFirst();
+  EXPECT_THAT(walk(*rows, "ID_NR"), testing::ElementsAre("K-7", "k-12", "K-3"));
+
+  rows = db->OpenRecordset("SELECT COUNT(CITY) FROM [KONTAKTE.dbf] WHERE CITY IS NOT NULL;");
+  EXPECT_EQ(rows->RecordCount(), 1);
+  EXPECT_EQ(rows->value(0), Value(std::int64_t{7}));
+  EXPECT_EQ(rows->fields().Item(0).Name(), "Expr1000");
+}
+
+TEST(OpenRecordset, BareTableNamesOpenEveryLiveRecord) {
+  auto db = openFixtures();
+  for (const char* name : {"KONTAKTE", "[KONTAKTE]", "KONTAKTE.dbf", " [kontakte.DBF] "}) {
+    auto rows = db->OpenRecordset(name);
+    EXPECT_EQ(rows->RecordCount(), 8) << name;
+    EXPECT_EQ(rows->fields().Count(), 4) << name;
+  }
+  EXPECT_EQ(db->OpenRecordset("kontakte.GDB")->RecordCount(), 5);
+  EXPECT_EQ(errorOf([&] { db->OpenRecordset("KONTAKTE.xyz"); }), errc::kTableNotFound);
+  EXPECT_EQ(errorOf([&] { db->OpenRecordset("[../sql/KONTAKTE]"); }), errc::kTableNotFound);
+  EXPECT_EQ(errorOf([&] { db->OpenRecordset(""); }), errc::kTableNotFound);
+}
+
+TEST(OpenRecordset, FileNamesMatchWithoutLetterCase) {
+  TempFolder temp;
+  fs::copy_file(kFixtures / "KONTAKTE.dbf", temp.path() / "kontakte.DBF");
+  auto db = DBEngine().OpenDatabase(temp.path().string(), false, false, "FoxPro 2.6;");
+  EXPECT_EQ(db->OpenRecordset("SELECT * FROM [KONTAKTE]")->RecordCount(), 8);
+  try {
+    db->OpenRecordset("SELECT * FROM [KONTAKTE.gdb]");
+    FAIL();
+  } catch (const EngineError& error) {
+    EXPECT_EQ(error.number(), errc::kTableNotFound);
+    EXPECT_NE(error.description().find("'KONTAKTE.gdb'"), std::string::npos);
+  }
+}
+
+TEST(TableCache, OpensEachFileOnce) {
+  TableCache tables(kFixtures);
+  EXPECT_EQ(tables.table("KONTAKTE").get(), tables.table("kontakte.dbf").get());
+  EXPECT_NE(tables.table("KONTAKTE").get(), tables.table("KONTAKTE.gdb").get());
+}
+
+TEST(Recordset, WalksAndReportsNoCurrentRecord) {
+  auto db = openFixtures();
+  auto rows = db->OpenRecordset("SELECT NAME, CITY FROM KONTAKTE WHERE CITY LIKE 'B*'");
+  ASSERT_EQ(rows->RecordCount(), 2);
+  EXPECT_FALSE(rows->Eof());
+  Field name = rows->fields()["name"];
+  EXPECT_EQ(name.Name(), "NAME");
+  EXPECT_EQ(name.Value(), Value("Peter Meyer"));
+  rows->MoveNext();
+  EXPECT_EQ(name.Value(), Value("Jürgen Mühlbauer"));  // a Field follows the current row
+  rows->MoveNext();
+  EXPECT_TRUE(rows->Eof());
+  EXPECT_EQ(rows->RecordCount(), 2);
+  EXPECT_EQ(errorOf([&] { name.Value(); }), errc::kNoCurrentRecord);
+  EXPECT_EQ(errorOf([&] { rows->MoveNext(); }), errc::kNoCurrentRecord);
+  rows->MoveLast();
+  EXPECT_EQ(rows->value("city"), Value("Bonn"));
+  EXPECT_EQ(errorOf([&] { rows->fields().Item(2); }), errc::kItemNotFound);
+  EXPECT_EQ(errorOf([&] { rows->fields().Item(-1); }), errc::kItemNotFound);
+  EXPECT_EQ(errorOf([&] { rows->value("COMPANY"); }), errc::kItemNotFound);
+}
+
+TEST(Recordset, EmptyResult) {
+  auto db = openFixtures();
+  auto rows = db->OpenRecordset("SELECT NAME FROM KONTAKTE WHERE NAME LIKE 'nobody'");
+  EXPECT_EQ(rows->RecordCount(), 0);
+  EXPECT_TRUE(rows->Eof());
+  EXPECT_EQ(errorOf([&] { rows->value(0); }), errc::kNoCurrentRecord);
+  EXPECT_EQ(errorOf([&] { rows->MoveFirst(); }), errc::kNoCurrentRecord);
+  EXPECT_EQ(errorOf([&] { rows->MoveLast(0); }), errc::kNoCurrentRecord);
+  EXPECT_EQ(errorOf([&] { rows->MoveNext(); }), errc::kNoCurrentRecord);
+}
+
+TEST(Recordset, ClosedObjectsRefuseEveryCall) {
+  auto db = openFixtures();
+  auto rows = db->OpenRecordset("KONTAKTE");
+  Field name = rows->fields().Item("NAME");
+  db->Close();
+  EXPECT_FALSE(db->isOpen());
+  EXPECT_EQ(rows->value("NAME"), Value("Hans Müller"));  // still readable after the database
+  EXPECT_EQ(errorOf([&] { db->OpenRecordset("KONTAKTE"); }), errc::kObjectClosed);
+  EXPECT_EQ(errorOf([&] { db->Close(); }), errc::kObjectClosed);
+
+  rows->Close();
+  EXPECT_EQ(errorOf([&] { rows->RecordCount(); }), errc::kObjectClosed);
+  EXPECT_EQ(errorOf([&] { rows->MoveNext(); }), errc::kObjectClosed);
+  EXPECT_EQ(errorOf([&] { rows->Eof(); }), errc::kObjectClosed);
+  EXPECT_EQ(errorOf([&] { name.Value(); }), errc::kObjectClosed);
+  EXPECT_EQ(errorOf([&] { rows->fields().Count(); }), errc::kObjectClosed);
+  EXPECT_EQ(errorOf([&] { rows->Close(); }), errc::kObjectClosed);
+}
+
+TEST(Recordset, CountsBeyondSixteenBits) {
+  TempFolder temp;
+  writeNamesTable(temp.path() / "GROSS.dbf", 300000);
+  auto db = DBEngine().OpenDatabase(temp.path().string(), false, false, "dBase III");
+  EXPECT_EQ(db->OpenRecordset("GROSS")->RecordCount(), 300000);
+  auto rows = db->OpenRecordset("SELECT NAME FROM GROSS WHERE NAME LIKE '*[kK]*'");
+  EXPECT_EQ(rows->RecordCount(), 100000);
+  rows->MoveLast(0);
+  EXPECT_EQ(rows->value(0), Value("K299997"));
+  auto count = db->OpenRecordset("SELECT COUNT(*) FROM GROSS WHERE NAME LIKE 'x*'");
+  EXPECT_EQ(count->value(0), Value(std::int64_t{200000}));
+}
+
+}  // namespace
+}  // namespace dbengine

@@ -1,0 +1,137 @@
+#include "dbengine/sql/like_matcher.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "common/cp1252.h"
+
+namespace dbengine::sql {
+namespace {
+
+std::vector<std::uint8_t> bytesOf(std::string_view utf8) {
+  std::string cp1252 = common::utf8ToCp1252(utf8);
+  return {cp1252.begin(), cp1252.end()};
+}
+
+LikeMatcher compiled(std::string_view pattern,
+                     LikeMatcher::Strategy strategy = LikeMatcher::Strategy::kFastestAvailable) {
+  std::optional<LikeMatcher> matcher = LikeMatcher::compile(pattern, cp1252Codepage(), strategy);
+  if (!matcher) {
+    ADD_FAILURE() << "invalid pattern " << pattern;
+    return std::move(*LikeMatcher::compile("", cp1252Codepage(), strategy));
+  }
+  return std::move(*matcher);
+}
+
+struct Case {
+  const char* pattern;
+  const char* text;
+  bool matches;
+};
+
+const Case kCases[] = {
+    // The fragment search: any position, both letter cases.
+    {"*[mM][üÜ]*", "Müller GmbH", true},
+    {"*[mM][üÜ]*", "MÜLLER & SÖHNE", true},
+    {"*[mM][üÜ]*", "Bäckerei Krümmüller", true},
+    {"*[mM][üÜ]*", "Meyer AG", false},
+    {"*[mM][üÜ]*", "m", false},
+    {"*[mM][üÜ]*", "mü", true},
+    {"*[oO]'[nN]*", "Sean O'Neil", true},
+    {"**", "x", true},
+    {"*", "", true},
+    {"**", "", true},
+    // Prefix, suffix and exact shapes.
+    {"[kK]-*", "K-7", true},
+    {"[kK]-*", "k-12", true},
+    {"[kK]-*", "X-99", false},
+    {"[kK]-*", "K", false},
+    {"*-#", "K-7", true},
+    {"*-#", "k-12", false},
+    {"K-?", "K-7", true},
+    {"K-?", "K-77", false},
+    {"", "", true},
+    {"", "a", false},
+    {"a[]b", "ab", true},
+    // Every single-character token in a run.
+    {"*?[!a]#*", "xb1", true},
+    {"*?[!a]#*", "xa1", false},
+    {"*[a-c]*", "zzb", true},
+    {"*[a-c]*", "zzd", false},
+    {"*[!a-c]*", "abc", false},
+    // A character the code page lacks matches no byte; its negation every byte.
+    {"*Ω*", "Ω", false},
+    {"[!Ω]", "x", true},
+    // Shapes left to the general matcher.
+    {"M*r", "Müller", true},
+    {"M*r", "Meyer AG", false},
+    {"*M*r*", "Bäckerei Krümmüller", false},
+    {"*ü*ü*", "Krümmüller", true},
+};
+
+TEST(LikeMatcher, MatchesFieldBytesLikeTheWildcardOperator) {
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(std::string(c.pattern) + " ~ " + c.text);
+    std::vector<std::uint8_t> text = bytesOf(c.text);
+    EXPECT_EQ(compiled(c.pattern).matches(text), c.matches);
+    EXPECT_EQ(compiled(c.pattern, LikeMatcher::Strategy::kGeneralOnly).matches(text), c.matches);
+  }
+}
+
+TEST(LikeMatcher, FastPathTakesRunsOfSingleCharactersOnly) {
+  for (const char* fast : {"*[mM][üÜ]*", "[kK]-*", "*-#", "abc", "**", "*", "*?[!a]*"}) {
+    EXPECT_TRUE(compiled(fast).usesFastPath()) << fast;
+  }
+  for (const char* general : {"a*b", "*a*b*", "a*b*"}) {
+    EXPECT_FALSE(compiled(general).usesFastPath()) << general;
+  }
+}
+
+TEST(LikeMatcher, InvalidPatternsFailWithTheirReason) {
+  common::WildcardError error = common::WildcardError::kNone;
+  EXPECT_FALSE(LikeMatcher::compile("*[ab", cp1252Codepage(),
+                                    LikeMatcher::Strategy::kFastestAvailable, &error));
+  EXPECT_EQ(error, common::WildcardError::kUnterminatedList);
+  EXPECT_FALSE(LikeMatcher::compile("[z-a]", cp1252Codepage(),
+                                    LikeMatcher::Strategy::kFastestAvailable, &error));
+  EXPECT_EQ(error, common::WildcardError::kReversedRange);
+}
+
+// Random patterns and texts over a small alphabet, so that matches are common:
+// the fast path must answer exactly as the general matcher does.
+TEST(LikeMatcher, FastPathAgreesWithGeneralMatcher) {
+  const std::vector<std::string> pieces = {"a", "b",    "A",    "ü",     "Ü",    "1",  " ", "?",
+                                           "#", "[aA]", "[!a]", "[a-b]", "[üÜ]", "[]", "-"};
+  const std::string textAlphabet = "abAB1 \xFC\xDC-";
+  std::mt19937 random(20240101);
+  int fastPatterns = 0;
+  for (int round = 0; round < 4000; ++round) {
+    std::vector<std::string> tokens;
+    std::size_t run = random() % 4;
+    for (std::size_t i = 0; i < run; ++i) tokens.push_back(pieces[random() % pieces.size()]);
+    if (random() % 8 == 0)
+      tokens.insert(tokens.begin() + static_cast<std::ptrdiff_t>(random() % (tokens.size() + 1)),
+                    "*");
+    std::string pattern = random() % 4 != 0 ? "*" : "";
+    for (const std::string& token : tokens) pattern += token;
+    if (random() % 4 != 0) pattern += "*";
+    LikeMatcher fast = compiled(pattern);
+    LikeMatcher general = compiled(pattern, LikeMatcher::Strategy::kGeneralOnly);
+    fastPatterns += fast.usesFastPath() ? 1 : 0;
+    for (int t = 0; t < 20; ++t) {
+      std::vector<std::uint8_t> text(random() % 7);
+      for (std::uint8_t& byte : text) {
+        byte = static_cast<std::uint8_t>(textAlphabet[random() % textAlphabet.size()]);
+      }
+      ASSERT_EQ(fast.matches(text), general.matches(text))
+          << "pattern " << pattern << " text " << std::string(text.begin(), text.end());
+    }
+  }
+  EXPECT_GT(fastPatterns, 2000);
+}
+
+}  // namespace
+}  // namespace dbengine::sql

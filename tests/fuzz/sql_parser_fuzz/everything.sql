@@ -1,0 +1,1 @@
+select count(*) as n, count(NAME) from t where not (a = 'O''Neil' or b <> "x") and c >= -1.5e3 and d < #2024-02-29# and e <= #12/31/1999# and f not like '[!a-z]#?*'
