@@ -1,0 +1,86 @@
+// The text rules of the query class: path parts, comma lists and the
+// case-insensitive pattern.
+
+#include <gtest/gtest.h>
+
+#include "actdb/case_pattern.h"
+#include "actdb/comma_list.h"
+#include "actdb/path_parts.h"
+
+namespace actdb {
+namespace {
+
+TEST(PathParts, SplitsFolderAndBaseName) {
+  struct Case {
+    const char* path;
+    char separator;
+    const char* folder;
+    const char* base;
+  };
+  const Case cases[] = {
+      {"C:\\ACT\\DATABASE\\KONTAKTE.DBF", '\\', "C:\\ACT\\DATABASE", "KONTAKTE"},
+      {"/home/anna/act/KONTAKTE.dbf", '/', "/home/anna/act", "KONTAKTE"},
+      {"/home/anna/act/Müller & Söhne.dbf", '/', "/home/anna/act", "Müller & Söhne"},
+      {"/db/k.dbf", '/', "/db", "k"},
+      {"/db/.dbf", '/', "/db", ""},
+      // Only the leading separator: it is never found, the folder is empty.
+      {"/KONTAKTE.dbf", '/', "", "KONTAKTE"},
+      {"KONTAKTE.dbf", '/', "", "ONTAKTE"},  // no separator: p stays 1
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(folderOf(c.path, c.separator), c.folder) << c.path;
+    EXPECT_EQ(baseNameOf(c.path, c.separator).value_or("<none>"), c.base) << c.path;
+  }
+}
+
+TEST(PathParts, FileNameShorterThanItsEndingHasNoBaseName) {
+  EXPECT_FALSE(baseNameOf("/db/abc", '/'));
+  EXPECT_FALSE(baseNameOf("", '/'));
+  EXPECT_FALSE(baseNameOf("/db/", '/'));
+}
+
+TEST(CommaList, CountsAndTrimsItems) {
+  EXPECT_EQ(listCount("", ","), 0);
+  EXPECT_EQ(listCount("COMPANY", ","), 1);
+  EXPECT_EQ(listCount("COMPANY,NAME", ","), 2);
+  EXPECT_EQ(listCount(" CITY , STATE ", ","), 2);
+  EXPECT_EQ(listCount("A,,B", ","), 3);
+  EXPECT_EQ(listCount("A,", ","), 2);
+  // A separator in the first position is not counted.
+  EXPECT_EQ(listCount(",A", ","), 1);
+
+  EXPECT_EQ(listItem(" CITY , STATE ", ",", 1), "CITY");
+  EXPECT_EQ(listItem(" CITY , STATE ", ",", 2), "STATE");
+  EXPECT_EQ(listItem("COMPANY,NAME", ",", 0), "");
+  EXPECT_EQ(listItem("COMPANY,NAME", ",", 3), "");
+  EXPECT_EQ(listItem("A,,B", ",", 2), "");
+  EXPECT_EQ(listItem("A,,B", ",", 3), "B");
+  EXPECT_EQ(listItem("", ",", 1), "");
+}
+
+TEST(CasePattern, PairsEachLetterWithItsOtherCase) {
+  struct Case {
+    const char* fragment;
+    const char* pattern;
+  };
+  const Case cases[] = {
+      {"mü", "[mM][üÜ]"},
+      {"M", "[Mm]"},
+      {"Ä1-x", "[Ää]1-[xX]"},
+      {"ß", "ß"},
+      {"ÿ", "ÿ"},
+      {"×÷", "[×÷][÷×]"},
+      {"", ""},
+      {" ", " "},
+      {"*?#[", "*?#["},
+      {"€", "€"},
+      // Outside Windows-1252: counts as "?".
+      {"ł", "?"},
+      // The apostrophe is doubled for the quoted SQL literal.
+      {"O'Neil", "[Oo]''[Nn][eE][iI][lL]"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(caseInsensitivePattern(c.fragment), c.pattern) << c.fragment;
+}
+
+}  // namespace
+}  // namespace actdb
