@@ -1,0 +1,140 @@
+#include "platform/linux/ini_file.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace platform_linux {
+namespace {
+
+// Texts that must survive as key, section name and value alike.
+const std::string_view kAwkwardTexts[] = {
+    "",
+    "Meyer",
+    " Meyer",
+    "Meyer ",
+    "  ",
+    "\t",
+    "a = b",
+    "=",
+    "\"quoted\"",
+    "; not a comment",
+    "# not a comment",
+    "[x]",
+    "]",
+    "[",
+    "C:\\Pfad\\\\doppelt\\",
+    "\\s \\n \\x41",
+    "Grüße aus Köln ÄÖÜ ß €",
+    "日本語 \xF0\x9F\x98\x80",
+    "zwei\nZeilen\r\nund\tTab",
+    std::string_view("mit\0NUL", 7),
+    "\x01\x1f\x7f",
+    "\xff\xfe kein UTF-8",
+};
+
+TEST(IniText, EveryTextRoundTripsInEveryField) {
+  for (IniField field : {IniField::Section, IniField::Key, IniField::Value}) {
+    for (std::string_view text : kAwkwardTexts) {
+      std::string escaped = escapeIniText(text, field);
+      EXPECT_EQ(escaped.find_first_of("\n\r"), std::string::npos);
+      EXPECT_EQ(unescapeIniText(escaped), std::string(text)) << escaped;
+    }
+  }
+}
+
+TEST(IniText, OrdinaryTextsStayReadable) {
+  EXPECT_EQ(escapeIniText("Müller & Söhne; Köln = Süd", IniField::Value),
+            "Müller & Söhne; Köln = Süd");
+  EXPECT_EQ(escapeIniText(" zwei Wörter ", IniField::Value), "\\szwei Wörter\\s");
+  EXPECT_EQ(escapeIniText("a=b", IniField::Key), "a\\=b");
+  EXPECT_EQ(escapeIniText(";x;", IniField::Key), "\\;x;");
+  EXPECT_EQ(escapeIniText("[a]", IniField::Section), "[a\\]");
+  EXPECT_EQ(escapeIniText("C:\\ACT", IniField::Value), "C:\\\\ACT");
+}
+
+TEST(IniText, RejectsBrokenEscapes) {
+  for (std::string_view bad : {"\\", "a\\", "\\q", "\\x", "\\x4", "\\xg1", "\\S"}) {
+    EXPECT_FALSE(unescapeIniText(bad)) << bad;
+  }
+}
+
+TEST(IniFile, ReadsWhatItWrites) {
+  IniFile file = IniFile::parse("");
+  std::mt19937 random(7);
+  std::vector<std::tuple<std::string, std::string, std::string>> written;
+  for (std::string_view section : kAwkwardTexts) {
+    std::string_view key = kAwkwardTexts[random() % std::size(kAwkwardTexts)];
+    std::string_view value = kAwkwardTexts[random() % std::size(kAwkwardTexts)];
+    file.setValue(section, key, value);
+    written.emplace_back(section, key, value);
+  }
+  IniFile reread = IniFile::parse(file.text());
+  for (const auto& [section, key, value] : written) {
+    EXPECT_EQ(reread.value(section, key), value) << file.text();
+  }
+}
+
+TEST(IniFile, SkipsDamagedLines) {
+  const std::string text =
+      "orphan=before any section\n"
+      "[Suchbegriffe]\n"
+      "  0 = Meyer  \n"
+      "no equals sign\n"
+      "bad=\\q escape\n"
+      "; 1=comment\n"
+      "# 2=comment\n"
+      "3=dritter\r\n"
+      "[unterminated\n"
+      "hidden=under a broken section\n"
+      "[Debug]x\n"
+      "also=hidden\n" +
+      std::string("\x01\xff\xfe garbage \0 = \n", 17) +
+      "[SUCHBEGRIFFE]\n"
+      "0=Abel\n"
+      "4";
+  IniFile file = IniFile::parse(text);
+  EXPECT_EQ(file.value("Suchbegriffe", "0"), "Abel") << "the later line wins, case ignored";
+  EXPECT_EQ(file.value("suchbegriffe", "3"), "dritter");
+  for (auto [section, key] : {std::pair{"Suchbegriffe", "1"},
+                              {"Suchbegriffe", "2"},
+                              {"Suchbegriffe", "bad"},
+                              {"Suchbegriffe", "4"},
+                              {"unterminated", "hidden"},
+                              {"Debug", "also"},
+                              {"", "orphan"}}) {
+    EXPECT_FALSE(file.value(section, key)) << section << "/" << key;
+  }
+  EXPECT_EQ(file.text(), text);
+}
+
+TEST(IniFile, SettingAKeyTouchesOnlyItsLine) {
+  const std::string text =
+      "; Verlauf\n"
+      "[Suchbegriffe]\n"
+      "0 = Meyer\n"
+      "1=Abel\n"
+      "\n"
+      "[Debug]\n"
+      "Debug=\n";
+  struct Case {
+    const char* what;
+    std::string_view section, key, value;
+    std::string expected;
+  };
+  const Case cases[] = {
+      {"existing key", "suchbegriffe", "0", "Zorn",
+       "; Verlauf\n[Suchbegriffe]\n0=Zorn\n1=Abel\n\n[Debug]\nDebug=\n"},
+      {"new key in a section", "Suchbegriffe", "2", " x",
+       "; Verlauf\n[Suchbegriffe]\n0 = Meyer\n1=Abel\n2=\\sx\n\n[Debug]\nDebug=\n"},
+      {"new section", "Neu", "k", "v", text + "\n[Neu]\nk=v\n"},
+  };
+  for (const Case& c : cases) {
+    IniFile file = IniFile::parse(text);
+    file.setValue(c.section, c.key, c.value);
+    EXPECT_EQ(file.text(), c.expected) << c.what;
+  }
+}
+
+}  // namespace
+}  // namespace platform_linux

@@ -1,0 +1,210 @@
+#include "platform/linux/reg_file_backend.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <functional>
+
+#include "platform/linux/xdg_test_folder.h"
+
+namespace platform_linux {
+namespace {
+
+using namespace platform;
+using Bytes = std::vector<std::uint8_t>;
+using testing::readFile;
+using testing::TestFolder;
+using testing::writeFile;
+
+const std::string kWineFile = SPURLIX_TEST_DATA "/registry/wine_user.reg";
+constexpr std::string_view kTestKey = "Software\\SpurlixTest\\MixedCase Key";
+
+// The value's type and data as the ANSI calls hand them out; nullopt when the
+// key or value is missing.
+std::optional<RegValue> query(RegFileBackend& registry, std::string_view key, std::string_view name,
+                              RegistryRootKey root = kHkeyCurrentUser) {
+  RegistryOpenResult opened = registry.openKey(root, key, kKeyRead);
+  if (opened.status != kRegistrySuccess) return std::nullopt;
+  std::optional<RegValue> result;
+  RegistryQueryResult info = registry.queryValueInfo(opened.key, name);
+  if (info.status == kRegistrySuccess) {
+    Bytes data(info.size);
+    RegistryQueryResult read = registry.queryValueData(opened.key, name, data);
+    EXPECT_EQ(read.status, kRegistrySuccess);
+    EXPECT_EQ(read.size, info.size);
+    result = RegValue{read.type, data};
+  }
+  EXPECT_EQ(registry.closeKey(opened.key), kRegistrySuccess);
+  return result;
+}
+
+Bytes bytesOf(std::string_view text) {
+  return Bytes(text.begin(), text.end());
+}
+
+TEST(RegFileBackend, HandsOutValuesAsTheAnsiCallsSeeThem) {
+  RegFileBackend registry(kWineFile);
+  struct Case {
+    std::string_view name;
+    RegValue expected;
+  };
+  const Case cases[] = {
+      {"umlauts",
+       {1, bytesOf(std::string_view("Gr\xfc\xdf"
+                                    "e aus K\xf6ln, Stra\xdf"
+                                    "e 5 \x80 \xbc\0",
+                                    29))}},
+      {"NotInCodePage", {1, bytesOf(std::string_view("?mega ?\0", 8))}},
+      {"", {1, bytesOf(std::string_view("Standardwert\0", 13))}},
+      {"Empty", {1, Bytes{0}}},
+      {"Multi", {7, bytesOf(std::string_view("eins\0zwei\0drei\0\0", 16))}},
+      {"Expand", {2, bytesOf(std::string_view("%USERPROFILE%\\Links\0", 20))}},
+      {"NoBytes", {3, {}}},
+      {"AllOnes", {4, {0xff, 0xff, 0xff, 0xff}}},
+      {"Quad", {11, {0x88, 0x77, 0x66, 0x55, 0x44, 0x33, 0x22, 0x11}}},
+      {"NAME WITH \"QUOTES\"", {1, Bytes{'x', 0}}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(query(registry, "SOFTWARE\\spurlixtest\\mixedcase key", c.name), c.expected)
+        << c.name;
+  }
+}
+
+TEST(RegFileBackend, MissingOrDamagedStoresReadAsAbsent) {
+  TestFolder folder;
+  const std::string garbage("\x00\xff\xfeWINE REGISTRY Version 2\n\x01\x02", 30);
+  struct Case {
+    const char* what;
+    std::function<std::string()> prepare;  // returns the path the backend reads
+    RegistryRootKey root = kHkeyCurrentUser;
+    std::string_view key = kTestKey;
+  };
+  const Case cases[] = {
+      {"no file", [&] { return folder.file("missing.reg"); }},
+      {"no path", [] { return std::string(); }},
+      {"empty file",
+       [&] {
+         writeFile(folder.file("empty"), "");
+         return folder.file("empty");
+       }},
+      {"binary garbage",
+       [&] {
+         writeFile(folder.file("g"), garbage);
+         return folder.file("g");
+       }},
+      {"a folder", [&] { return folder.path(); }},
+      {"other root", [] { return kWineFile; }, kHkeyLocalMachine},
+      {"missing key", [] { return kWineFile; }, kHkeyCurrentUser, "Software\\Nichts"},
+      {"leading backslash", [] { return kWineFile; }, kHkeyCurrentUser, "\\Software"},
+  };
+  for (const Case& c : cases) {
+    RegFileBackend registry(c.prepare());
+    EXPECT_EQ(registry.openKey(c.root, c.key, kKeyRead).status, kRegistryNotFound) << c.what;
+  }
+}
+
+TEST(RegFileBackend, ReportsStatusesAsWindowsDoes) {
+  RegFileBackend registry(kWineFile);
+  RegistryOpenResult opened = registry.openKey(kHkeyCurrentUser, kTestKey, kKeyRead);
+  ASSERT_EQ(opened.status, kRegistrySuccess);
+  EXPECT_EQ(registry.queryValueInfo(opened.key, "Nichts").status, kRegistryNotFound);
+
+  Bytes small(3);
+  RegistryQueryResult tooSmall = registry.queryValueData(opened.key, "Plain", small);
+  EXPECT_EQ(tooSmall.status, kRegistryMoreData);
+  EXPECT_EQ(tooSmall.type, kRegSz);
+  EXPECT_EQ(tooSmall.size, 26u);
+  EXPECT_EQ(small, Bytes(3, 0)) << "nothing copied";
+
+  EXPECT_EQ(registry.closeKey(opened.key), kRegistrySuccess);
+  EXPECT_EQ(registry.closeKey(opened.key), kRegistryInvalidHandle);
+  EXPECT_EQ(registry.queryValueInfo(opened.key, "Plain").status, kRegistryInvalidHandle);
+}
+
+TEST(RegFileBackend, AnOpenKeyKeepsWhatItSawWhenOpened) {
+  TestFolder folder;
+  const std::string path = folder.file("user.reg");
+  writeFile(path, readFile(kWineFile));
+  RegFileBackend registry(path);
+  RegistryOpenResult opened = registry.openKey(kHkeyCurrentUser, kTestKey, kKeyRead);
+  ASSERT_EQ(opened.status, kRegistrySuccess);
+  writeFile(path, "WINE REGISTRY Version 2\n");
+  EXPECT_EQ(registry.queryValueInfo(opened.key, "Plain").status, kRegistrySuccess);
+  registry.closeKey(opened.key);
+  EXPECT_EQ(registry.openKey(kHkeyCurrentUser, kTestKey, kKeyRead).status, kRegistryNotFound);
+}
+
+TEST(RegFileBackend, WritesIntoAWineFileAndReadsBack) {
+  TestFolder folder;
+  const std::string path = folder.file("user.reg");
+  const std::string original = readFile(kWineFile);
+  writeFile(path, original);
+  ::chmod(path.c_str(), 0640);
+  RegFileBackend registry(path);
+
+  const std::string folderName = "C:\\Programme\\ACT\\NetLinks M\xfcller";  // Windows-1252
+  ASSERT_EQ(registry.setValue(kHkeyCurrentUser, "software\\symantec\\act!", "NetLinks File Type",
+                              kRegSz, bytesOf(folderName)),
+            kRegistrySuccess);
+  EXPECT_EQ(query(registry, "Software\\Symantec\\ACT!", "netlinks file type"),
+            (RegValue{kRegSz, bytesOf(folderName + '\0')}));
+
+  const std::string oldLine = "\"NetLinks File Type\"=\"C:\\\\ACT\\\\NetLinks\"\n";
+  const std::string newLine =
+      "\"NetLinks File Type\"=\"C:\\\\Programme\\\\ACT\\\\NetLinks M\\xfcller\"\n";
+  std::string expected = original;
+  expected.replace(expected.find(oldLine), oldLine.size(), newLine);
+  EXPECT_EQ(readFile(path), expected);
+
+  struct stat info {};
+  ::stat(path.c_str(), &info);
+  EXPECT_EQ(info.st_mode & 0777, 0640u) << "permissions kept";
+  EXPECT_EQ(testing::entriesOf(folder.path()), "user.reg;") << "no temporary file left";
+}
+
+TEST(RegFileBackend, CreatesTheFileItsFolderAndTheKey) {
+  TestFolder folder;
+  const std::string path = folder.file("config/registry/user.reg");
+  RegFileBackend registry(path);
+  ASSERT_EQ(registry.setValue(kHkeyCurrentUser, "Software\\Symantec\\ACT!", "Zahl", kRegDword,
+                              Bytes{0xff, 0xff, 0xff, 0xff}),
+            kRegistrySuccess);
+  EXPECT_TRUE(readFile(path).starts_with("WINE REGISTRY Version 2\n"));
+  EXPECT_EQ(query(registry, "Software\\Symantec\\ACT!", "Zahl"),
+            (RegValue{kRegDword, Bytes{0xff, 0xff, 0xff, 0xff}}));
+  EXPECT_TRUE(query(registry, "Software", "x") == std::nullopt);
+  EXPECT_EQ(registry.openKey(kHkeyCurrentUser, "Software", kKeyRead).status, kRegistrySuccess);
+}
+
+TEST(RegFileBackend, RefusesWritesThatWouldLoseData) {
+  TestFolder folder;
+  const std::string garbage = "not a registry file\n";
+  writeFile(folder.file("user.reg"), garbage);
+  std::filesystem::create_directory(folder.file("dir.reg"));
+  struct Case {
+    const char* what;
+    std::string path;
+    RegistryRootKey root;
+    std::string_view key;
+    RegistryStatus expected;
+  };
+  const Case cases[] = {
+      {"not a registry file", folder.file("user.reg"), kHkeyCurrentUser, "A", kRegistryBadDatabase},
+      {"a folder in the way", folder.file("dir.reg"), kHkeyCurrentUser, "A", kRegistryBadDatabase},
+      {"other root", folder.file("new.reg"), kHkeyLocalMachine, "A", kRegistryAccessDenied},
+      {"empty key path", folder.file("new.reg"), kHkeyCurrentUser, "", kRegistryInvalidParameter},
+      {"empty component", folder.file("new.reg"), kHkeyCurrentUser, "A\\\\B",
+       kRegistryInvalidParameter},
+  };
+  for (const Case& c : cases) {
+    RegFileBackend registry(c.path);
+    EXPECT_EQ(registry.setValue(c.root, c.key, "v", kRegDword, Bytes{1, 0, 0, 0}), c.expected)
+        << c.what;
+  }
+  EXPECT_EQ(readFile(folder.file("user.reg")), garbage);
+  EXPECT_EQ(testing::entriesOf(folder.path()), "dir.reg;user.reg;");
+}
+
+}  // namespace
+}  // namespace platform_linux

@@ -1,0 +1,224 @@
+#include "platform/linux/reg_file.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/linux/reg_case_fold.h"
+#include "platform/linux/xdg_test_folder.h"
+
+namespace platform_linux {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+std::string wineFile(std::string_view name = "wine_user.reg") {
+  return testing::readFile(SPURLIX_TEST_DATA "/registry/" + std::string(name));
+}
+
+Bytes utf16z(std::u16string_view text) {
+  std::u16string withNul(text);
+  withNul.push_back(u'\0');
+  return utf16leBytes(withNul);
+}
+
+const std::u16string kTestKey = u"software\\SPURLIXTEST\\mixedcase KEY";
+
+TEST(RegFile, ReadsEveryValueWineWrote) {
+  auto file = RegFile::parse(wineFile());
+  ASSERT_TRUE(file);
+  auto values = file->valuesOf(kTestKey);
+  ASSERT_TRUE(values);
+  struct Case {
+    std::u16string name;
+    RegValue expected;
+  };
+  const Case cases[] = {
+      {u"", {1, utf16z(u"Standardwert")}},
+      {u"PLAIN", {1, utf16z(u"C:\\Programme\\ACT\\NetLinks")}},
+      {u"quoted", {1, utf16z(u"say \"hallo\" \\ back\\\\slash")}},
+      {u"Umlauts", {1, utf16z(u"Grüße aus Köln, Straße 5 € ¼")}},
+      {u"NotInCodePage", {1, utf16z(u"Ωmega ✓")}},
+      {u"Tabbed", {1, utf16z(u"a\tb")}},
+      {u"Empty", {1, utf16z(u"")}},
+      {u"Expand", {2, utf16z(u"%USERPROFILE%\\Links")}},
+      {u"Multi", {7, utf16z(std::u16string(u"eins\0zwei\0drei\0", 15))}},
+      {u"Bytes", {3, {1, 2, 0xab, 0xff, 0}}},
+      {u"NoBytes", {3, {}}},
+      {u"AllOnes", {4, {0xff, 0xff, 0xff, 0xff}}},
+      {u"Small", {4, {42, 0, 0, 0}}},
+      {u"Quad", {11, {0x88, 0x77, 0x66, 0x55, 0x44, 0x33, 0x22, 0x11}}},
+      {u"name with \"QUOTES\"", {1, utf16z(u"x")}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.name.begin(), c.name.end()));
+    auto it = values->find(foldCase(c.name));
+    ASSERT_NE(it, values->end());
+    EXPECT_EQ(it->second, c.expected);
+  }
+  Bytes counting(100);
+  for (std::size_t i = 0; i < counting.size(); ++i) counting[i] = static_cast<std::uint8_t>(i);
+  EXPECT_EQ(values->at(u"long"), (RegValue{3, counting})) << "continuation lines";
+}
+
+TEST(RegFile, ReadsTheHandPatchedInnerNul) {
+  auto file = RegFile::parse(wineFile("wine_user_inner_nul.reg"));
+  ASSERT_TRUE(file);
+  EXPECT_EQ(file->valuesOf(kTestKey)->at(u"innernul"),
+            (RegValue{1, utf16z(std::u16string(u"vorne\0hinten", 12))}));
+}
+
+TEST(RegFile, FindsKeysByPathWithoutRegardToCase) {
+  auto file = RegFile::parse(wineFile());
+  ASSERT_TRUE(file);
+  const std::pair<std::u16string_view, bool> cases[] = {
+      {u"", true},
+      {u"Software", true},  // named only by the keys below it
+      {u"SOFTWARE\\spurlixtest", true},
+      {kTestKey, true},
+      {u"Software\\SpurlixTest\\MixedCase Key\\sub", true},
+      {u"Software\\SpurlixTest\\MixedCase Key\\Sub\\", true},
+      {u"Software\\Symantec\\act!", true},
+      {u"Software\\Spurlix", false},  // a prefix of a name is not a key
+      {u"Software\\SpurlixTest\\MixedCase", false},
+      {u"Software\\Symantec\\ACT!\\NetLinks File Type", false},
+      {u"\\Software", false},
+      {u"Software\\\\Symantec", false},
+      {u"Elsewhere", false},
+  };
+  for (const auto& [path, exists] : cases) {
+    EXPECT_EQ(file->hasKey(path), exists) << std::string(path.begin(), path.end());
+  }
+  EXPECT_TRUE(file->valuesOf(u"Software")->empty());
+  EXPECT_FALSE(file->valuesOf(u"Elsewhere"));
+}
+
+TEST(RegFile, RejectsTextsThatAreNoRegistryFile) {
+  const std::string_view bad[] = {
+      "",
+      "\n",
+      "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software]\n",
+      "Windows Registry Editor Version 5.00\n",
+      " WINE REGISTRY Version 2\n",
+      "WINE REGISTRY Version 1\n",
+      std::string_view("\x7f"
+                       "ELF\x02\x01\x01\0\0\0",
+                       10),
+  };
+  for (std::string_view text : bad) EXPECT_FALSE(RegFile::parse(text)) << text;
+}
+
+TEST(RegFile, SkipsMalformedLinesAsWineDoes) {
+  const std::string text =
+      "WINE REGISTRY Version 2\r\n"
+      "\"Orphan\"=\"before any key\"\r\n"
+      "[A] 1\r\n"
+      "\"Good\"=\"1\"\r\n"
+      "\"Bad\"=dword:zz\r\n"
+      "  \"Indented\"=\"not a value line\"\r\n"
+      "garbage \x01\xff\r\n"
+      "\"Dup\"=\"first\"\r\n"
+      "[B\\unterminated 1\r\n"
+      "\"Lost\"=\"under a bad section\"\r\n"
+      "[A] 2\r\n"
+      "\"Dup\"=\"second\"\r\n"
+      "\"Hex\"=hex:01,\\\r\n"
+      "  02\r\n";
+  auto file = RegFile::parse(text);
+  ASSERT_TRUE(file);
+  auto values = file->valuesOf(u"a");
+  ASSERT_TRUE(values);
+  EXPECT_EQ(values->size(), 3u);
+  EXPECT_EQ(values->at(u"good"), (RegValue{1, utf16z(u"1")}));
+  EXPECT_EQ(values->at(u"dup"), (RegValue{1, utf16z(u"second")}));
+  EXPECT_EQ(values->at(u"hex"), (RegValue{3, {1, 2}}));
+  EXPECT_FALSE(file->hasKey(u"B"));
+  EXPECT_EQ(file->text(), text);
+}
+
+// Writing changes the value's own line, or adds lines, and nothing else.
+TEST(RegFile, SetsValuesKeepingEveryOtherByte) {
+  const std::string original = wineFile();
+  const std::string plainLine = "\"Plain\"=\"C:\\\\Programme\\\\ACT\\\\NetLinks\"\n";
+  const std::string umlautsLine =
+      "\"Umlauts\"=\"Gr\\xfc\\x00dfe aus K\\xf6ln, Stra\\x00dfe 5 \\x20ac \\xbc\"\n";
+  ASSERT_NE(original.find(plainLine), std::string::npos);
+  ASSERT_NE(original.find(umlautsLine), std::string::npos);
+
+  struct Case {
+    const char* what;
+    std::u16string key, name;
+    RegValue value;
+    std::string expected;
+  };
+  auto replaced = [&](const std::string& line, const std::string& by) {
+    std::string text = original;
+    return text.replace(text.find(line), line.size(), by);
+  };
+  const Case cases[] = {
+      {"existing value, other case",
+       kTestKey,
+       u"PLAIN",
+       {1, utf16z(u"D:\\Neu \"ü\"")},
+       replaced(plainLine, "\"PLAIN\"=\"D:\\\\Neu \\\"\\xfc\\\"\"\n")},
+      {"new value in an existing key",
+       kTestKey,
+       u"Neu",
+       {4, {1, 0, 0, 0}},
+       replaced(umlautsLine, umlautsLine + "\"Neu\"=dword:00000001\n")},
+      {"new key",
+       u"Software\\Neu[1]",
+       u"",
+       {3, {}},
+       original + "[Software\\\\Neu\\[1\\]] 1700000000\n#time=1da1747c66d0000\n@=hex:\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    auto file = RegFile::parse(original);
+    ASSERT_TRUE(file);
+    ASSERT_TRUE(file->setValue(c.key, c.name, c.value, 1700000000));
+    EXPECT_EQ(file->text(), c.expected);
+    auto reread = RegFile::parse(file->text());
+    ASSERT_TRUE(reread);
+    EXPECT_EQ(reread->valuesOf(c.key)->at(foldCase(c.name)), c.value);
+    EXPECT_EQ(reread->valuesOf(kTestKey)->size(), file->valuesOf(kTestKey)->size());
+  }
+}
+
+TEST(RegFile, RewritingEveryValueAsItIsChangesNothing) {
+  const std::string original = wineFile();
+  auto file = RegFile::parse(original);
+  ASSERT_TRUE(file);
+  for (std::u16string key : {kTestKey, std::u16string(u"Software\\Symantec\\ACT!")}) {
+    const auto values = *file->valuesOf(key);
+    for (const auto& [name, value] : values) {
+      // Names come back folded; write them in the file's own spelling.
+      std::u16string spelled = name;
+      for (std::u16string candidate :
+           {u"Plain", u"Quoted", u"Umlauts", u"NotInCodePage", u"Tabbed", u"InnerNul", u"Empty",
+            u"Expand", u"Multi", u"Bytes", u"NoBytes", u"Long", u"AllOnes", u"Small", u"Quad",
+            u"Name with \"quotes\"", u"NetLinks File Type"}) {
+        if (foldCase(candidate) == name) spelled = candidate;
+      }
+      ASSERT_TRUE(file->setValue(key, spelled, value, 1));
+    }
+  }
+  EXPECT_EQ(file->text(), original);
+}
+
+TEST(RegFile, AppendsToAFileWithoutFinalLineBreak) {
+  auto file = RegFile::parse("WINE REGISTRY Version 2\n[A] 1\n\"x\"=\"1\"");
+  ASSERT_TRUE(file);
+  ASSERT_TRUE(file->setValue(u"A", u"y", {4, {2, 0, 0, 0}}, 5));
+  EXPECT_EQ(file->text(), "WINE REGISTRY Version 2\n[A] 1\n\"x\"=\"1\"\n\"y\"=dword:00000002\n");
+}
+
+TEST(RegFile, RefusesInvalidKeyPaths) {
+  auto file = RegFile::createEmpty();
+  const std::string before = file.text();
+  for (std::u16string_view path : {u"", u"\\", u"\\A", u"A\\\\B", u"A\\\\"}) {
+    EXPECT_FALSE(file.setValue(path, u"x", {4, {0, 0, 0, 0}}, 1));
+  }
+  EXPECT_EQ(file.text(), before);
+}
+
+}  // namespace
+}  // namespace platform_linux
