@@ -1,0 +1,79 @@
+#include "info/werbe_links.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <variant>
+
+#include "common/cp1252.h"
+#include "info/vendor.h"
+#include "platform/registry.h"
+
+namespace info {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct WebLink {
+  const char* fileName;
+  const char* caption;  // with its brackets
+  const char* address;
+};
+
+// In the order they are written.
+constexpr WebLink kWebLinks[] = {
+    {"0100morede.web", "[ACT! Add-ons (&deutsch)]", kAddOnCatalogue},
+    {"0100morefe.web", "[ACT! deutsches &Forum]", kUserForum},
+};
+
+// The folder named by the registry value, or nothing when it is not a folder
+// path we write into (see the header).
+std::optional<fs::path> webLinkFolder(const platform::TaggedValue& value) {
+  const std::string* text = std::get_if<std::string>(&value);
+  if (text == nullptr || text->empty()) return std::nullopt;
+  fs::path folder(std::u8string(text->begin(), text->end()));
+  if (!folder.is_absolute()) return std::nullopt;
+  for (const fs::path& part : folder) {
+    if (part == "..") return std::nullopt;
+  }
+  return folder;
+}
+
+bool isOrdinaryFile(const fs::path& path) {
+  std::error_code ec;
+  return fs::is_regular_file(path, ec);
+}
+
+// Creates the file (never replacing one: "x" fails on anything already there,
+// also a dangling link) and writes the line. False on any failure; a partly
+// written file is left as it is.
+bool writeNewFile(const fs::path& path, const std::string& line) {
+  std::FILE* file = std::fopen(path.c_str(), "wbx");
+  if (file == nullptr) return false;
+  bool written = std::fwrite(line.data(), 1, line.size(), file) == line.size();
+  bool closed = std::fclose(file) == 0;
+  return written && closed;
+}
+
+}  // namespace
+
+void WerbeLinksAnlegen(platform::RegistryBackend& registry, common::MessageBoxes& boxes) {
+  try {
+    platform::TaggedValue value =
+        platform::RegistryGetKeyValue(registry, boxes, platform::kHkeyCurrentUser,
+                                      "Software\\Symantec\\ACT!", "NetLinks File Type");
+    std::optional<fs::path> folder = webLinkFolder(value);
+    if (!folder) return;
+    for (const WebLink& link : kWebLinks) {
+      fs::path path = *folder / link.fileName;
+      if (isOrdinaryFile(path)) continue;
+      std::string line = std::string(link.caption) + link.address + "\r\n";
+      if (!writeNewFile(path, common::utf8ToCp1252(line))) return;
+    }
+  } catch (...) {
+    // Out of memory while building a path: silent like every other failure.
+  }
+}
+
+}  // namespace info

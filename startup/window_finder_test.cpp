@@ -1,0 +1,197 @@
+#include "startup/window_finder.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <vector>
+
+#include "common/utf8.h"
+
+namespace startup {
+namespace {
+
+using std::string_literals::operator""s;
+
+struct FakeWindow {
+  common::WindowHandle handle;
+  bool visible;
+  std::string className;
+  std::string title;
+  std::optional<std::int32_t> reportedLength = std::nullopt;  // when it disagrees with the title
+};
+
+// Windows in enumeration order; every other handle is no window.
+class FakeWindowList : public common::WindowList {
+ public:
+  explicit FakeWindowList(std::vector<FakeWindow> windows) : windows_(std::move(windows)) {}
+
+  void enumerate(const std::function<bool(common::WindowHandle)>& visit) override {
+    for (const FakeWindow& w : windows_) {
+      if (!visit(w.handle)) return;
+    }
+  }
+  bool isVisible(common::WindowHandle h) override { return find(h) && find(h)->visible; }
+  bool isWindow(common::WindowHandle h) override { return find(h) != nullptr; }
+  std::string className(common::WindowHandle h) override {
+    return find(h) ? find(h)->className : "";
+  }
+  std::int32_t titleLength(common::WindowHandle h) override {
+    const FakeWindow* w = find(h);
+    if (w == nullptr) return 0;
+    return w->reportedLength ? *w->reportedLength
+                             : static_cast<std::int32_t>(common::utf8Length(w->title));
+  }
+  std::string title(common::WindowHandle h) override { return find(h) ? find(h)->title : ""; }
+
+ private:
+  const FakeWindow* find(common::WindowHandle h) const {
+    for (const FakeWindow& w : windows_) {
+      if (w.handle == h) return &w;
+    }
+    return nullptr;
+  }
+  std::vector<FakeWindow> windows_;
+};
+
+constexpr const char* kActClass = "act3.0frameclass";
+
+TEST(FindTopLevelWindow, AppliesTheClassAndTitleRule) {
+  const std::string x47(47, 'x');
+  const std::string x48(48, 'x');
+  const std::string x239(239, 'x');
+  const std::string x240(240, 'x');
+  const struct {
+    const char* name;
+    std::vector<FakeWindow> windows;
+    const char* classText;
+    const char* titleText;
+    common::WindowHandle expected;
+  } table[] = {
+      {"no windows", {}, kActClass, "ACT", 0},
+      {"later match wins",
+       {{10, true, kActClass, "ACT! 1"},
+        {20, true, "other", "ACT!"},
+        {30, true, kActClass, "ACT! 2"}},
+       kActClass,
+       "ACT",
+       30},
+      {"hidden window never matches",
+       {{10, true, kActClass, "ACT!"}, {20, false, kActClass, "ACT!"}},
+       kActClass,
+       "ACT",
+       10},
+      {"class name is lower-cased first",
+       {{10, true, "ACT3.0FrameClass", "ACT!"}},
+       kActClass,
+       "ACT",
+       10},
+      {"class text with capitals never matches",
+       {{10, true, "ACT3.0FrameClass", "ACT!"}},
+       "Act3.0frameclass",
+       "ACT",
+       0},
+      {"class text is a substring",
+       {{10, true, "myact3.0frameclass2", "ACT!"}},
+       kActClass,
+       "ACT",
+       10},
+      {"title is case-sensitive", {{10, true, kActClass, "Act! Kontakte"}}, kActClass, "ACT", 0},
+      {"title text inside the title",
+       {{10, true, kActClass, "ACT! - [Kunden]"}},
+       kActClass,
+       "ACT",
+       10},
+      {"empty title reads NoText", {{10, true, kActClass, ""}}, kActClass, "Text", 10},
+      {"star takes any title",
+       {{10, true, kActClass, ""}, {20, true, kActClass, "x"}},
+       kActClass,
+       "*",
+       20},
+      {"star still needs the class", {{10, true, "other", "ACT!"}}, kActClass, "*", 0},
+      {"empty texts match every visible window",
+       {{10, true, "a", "b"}, {20, true, "c", "d"}, {30, false, "e", "f"}},
+       "",
+       "",
+       20},
+      {"title text ending at character 50",
+       {{10, true, kActClass, x47 + "ACT"}},
+       kActClass,
+       "ACT",
+       10},
+      {"title text beyond character 50", {{10, true, kActClass, x48 + "ACT"}}, kActClass, "ACT", 0},
+      {"leading blanks are not counted",
+       {{10, true, kActClass, "    " + x47 + "ACT"}},
+       kActClass,
+       "ACT",
+       10},
+      {"a NUL cuts the title", {{10, true, kActClass, "Kunden\0ACT!"s}}, kActClass, "ACT", 0},
+      {"class name counts 255 characters",
+       {{10, true, x239 + kActClass, "ACT"}},
+       kActClass,
+       "ACT",
+       10},
+      {"class name beyond 255 characters",
+       {{10, true, x240 + kActClass, "ACT"}},
+       kActClass,
+       "ACT",
+       0},
+      {"the German title",
+       {{10, true, kActClass, "Kundenmanager"}},
+       kActClass,
+       "Kundenmanager",
+       10},
+  };
+  for (const auto& row : table) {
+    SCOPED_TRACE(row.name);
+    FakeWindowList windows(row.windows);
+    SetWindowList(windows);
+    EXPECT_EQ(FindTopLevelWindow(row.classText, row.titleText), row.expected);
+  }
+}
+
+TEST(FindTopLevelWindow, EveryWindowIsOfferedAndNothingIsLeftFromAnEarlierSearch) {
+  FakeWindowList windows({{10, true, kActClass, "ACT!"}});
+  SetWindowList(windows);
+  EXPECT_EQ(FindTopLevelWindow(kActClass, "ACT"), 10u);
+  EXPECT_EQ(FindTopLevelWindow(kActClass, "Kundenmanager"), 0u);
+  EXPECT_EQ(EnumTopLevelProc(10, 0), 1);
+  EXPECT_EQ(EnumTopLevelProc(99, 0), 1);
+}
+
+TEST(GetWindowCaption, PreparesTheTitleForComparison) {
+  const std::string x49(49, 'x');
+  FakeWindowList windows({
+      {1, true, "c", ""},
+      {2, false, "c", "   Hallo Welt  "},
+      {3, true, "c", " \tTab"},
+      {4, true, "c", x49 + "ÄBC"},
+      {5, true, "c", "ACT! Kunden", 4},  // length reported shorter: the buffer cuts
+      {6, true, "c", "ACT!", 20},        // longer: NUL padding, cut away
+      {7, true, "c", "Titel", 0},        // no length: NoText whatever the title
+      {8, true, "c", "   "},
+      {9, true, "c", "A\0B"s},
+  });
+  SetWindowList(windows);
+  const struct {
+    common::WindowHandle window;
+    std::string caption;
+  } table[] = {
+      {1, "NoText"}, {2, "Hallo Welt  "}, {3, "\tTab"}, {4, x49 + "Ä"}, {5, "ACT!"},
+      {6, "ACT!"},   {7, "NoText"},       {8, ""},      {9, "A"},       {42, ""},
+  };
+  for (const auto& row : table) {
+    SCOPED_TRACE(row.window);
+    EXPECT_EQ(GetWindowCaption(row.window), row.caption);
+  }
+}
+
+TEST(GetWindowClassName, LowerCasesTheClassName) {
+  FakeWindowList windows({{1, true, "ACT3.0FrameClass", ""}, {2, true, "ÄÖÜ_ŠŒŽŸ×", ""}});
+  SetWindowList(windows);
+  EXPECT_EQ(GetWindowClassName(1), "act3.0frameclass");
+  EXPECT_EQ(GetWindowClassName(2), "äöü_šœžÿ×");
+  EXPECT_EQ(GetWindowClassName(42), "");
+}
+
+}  // namespace
+}  // namespace startup
