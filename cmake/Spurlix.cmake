@@ -1,11 +1,13 @@
 # Build conventions shared by every folder.
 #
-#   spurlix_library(NAME [DEPS targets...] [TEST_DEPS targets...])
+#   spurlix_library(NAME [QT] [DEPS targets...] [TEST_DEPS targets...])
 #
 # builds the library NAME from the folder's *.cpp files, the unit-test program
 # NAME_tests from its *_test.cpp files (registered with ctest) and, when
 # SPURLIX_FUZZ is on, one libFuzzer program per *_fuzz.cpp file. Sources are
-# found by their endings, so adding a file needs no edit here.
+# found by their endings, so adding a file needs no edit here. QT marks a
+# folder of Qt code: moc and the resource compiler run on it (*.qrc files are
+# part of the library), and its tests run on Qt's offscreen platform.
 
 set(SPURLIX_WARNINGS -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wsign-conversion
     -Wnon-virtual-dtor -Wold-style-cast -Woverloaded-virtual -Wimplicit-fallthrough)
@@ -24,10 +26,16 @@ function(spurlix_warnings target)
 endfunction()
 
 function(spurlix_library name)
-  cmake_parse_arguments(ARG "" "" "DEPS;TEST_DEPS" ${ARGN})
-  file(GLOB all_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  cmake_parse_arguments(ARG "QT" "" "DEPS;TEST_DEPS" ${ARGN})
+  file(GLOB all_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp
+       ${CMAKE_CURRENT_SOURCE_DIR}/*.qrc)
   set(lib_sources ${all_sources})
   list(FILTER lib_sources EXCLUDE REGEX "(_test|_fuzz)\\.cpp$")
+  if(ARG_QT)
+    # moc needs the headers that declare Q_OBJECT classes among the sources.
+    file(GLOB qt_headers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+    list(APPEND lib_sources ${qt_headers})
+  endif()
   file(GLOB test_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp)
   file(GLOB fuzz_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_fuzz.cpp)
 
@@ -36,6 +44,9 @@ function(spurlix_library name)
     target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
     target_link_libraries(${name} PUBLIC ${ARG_DEPS})
     spurlix_warnings(${name})
+    if(ARG_QT)
+      set_target_properties(${name} PROPERTIES AUTOMOC ON AUTORCC ON)
+    endif()
   else()
     add_library(${name} INTERFACE)
     target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR})
@@ -48,7 +59,13 @@ function(spurlix_library name)
     target_compile_definitions(${name}_tests PRIVATE
       SPURLIX_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data")
     spurlix_warnings(${name}_tests)
-    gtest_discover_tests(${name}_tests DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
+    set(test_environment "")
+    if(ARG_QT)
+      set_target_properties(${name}_tests PROPERTIES AUTOMOC ON AUTORCC ON)
+      set(test_environment "QT_QPA_PLATFORM=offscreen")
+    endif()
+    gtest_discover_tests(${name}_tests DISCOVERY_TIMEOUT 60
+                         PROPERTIES TIMEOUT 300 ENVIRONMENT "${test_environment}")
   endif()
 
   if(SPURLIX_FUZZ)
