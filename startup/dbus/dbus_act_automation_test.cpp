@@ -1,0 +1,394 @@
+#include "startup/dbus/dbus_act_automation.h"
+
+#include <gtest/gtest.h>
+
+#include <QDBusVirtualObject>
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMutex>
+#include <QThread>
+#include <map>
+
+#include "dbengine/db_engine.h"
+#include "tests/e2e/session_fixture.h"
+#include "tools/demo_data/demo_contacts.h"
+
+namespace startup_dbus {
+namespace {
+
+using e2e::Session;
+using e2e::StandinProcess;
+
+const std::string kProgId = "ACTOLE.APPOBJECT";
+const QString kFixtureTable = QStringLiteral(SPURLIX_TEST_DATA "/sql/KONTAKTE.dbf");
+
+std::string padded(const std::vector<std::string>& ids) {
+  std::string list;
+  for (const std::string& id : ids) list += id + std::string(12 - id.size(), ' ');
+  return list;
+}
+
+QList<QJsonObject> readLog(const QString& path) {
+  QFile file(path);
+  QList<QJsonObject> entries;
+  if (!file.open(QIODevice::ReadOnly)) return entries;
+  for (const QByteArray& line : file.readAll().split('\n')) {
+    if (!line.isEmpty()) entries.push_back(QJsonDocument::fromJson(line).object());
+  }
+  return entries;
+}
+
+class DBusActAutomationTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(session_.busStarted()) << session_.failure().toStdString();
+    ASSERT_TRUE(logFolder_.isValid());
+  }
+  QString logPath() const { return logFolder_.filePath(QStringLiteral("calls.jsonl")); }
+
+  Session& session_ = Session::shared();
+  QTemporaryDir logFolder_;
+};
+
+// --- Against the real stand-in ---------------------------------------------
+
+TEST_F(DBusActAutomationTest, SevenOperationsReachTheStandinAndAreLogged) {
+  StandinProcess act(session_, {"--log", logPath(), kFixtureTable});
+  ASSERT_TRUE(act.waitUntilServing()) << act.standardError().toStdString();
+  DBusActAutomation automation(session_.connection());
+
+  auto application = automation.CreateObject(kProgId);
+  ASSERT_NE(application, nullptr);
+  auto views = application->Views();
+  ASSERT_NE(views, nullptr);
+  auto view = views->Create(1, 2);
+  ASSERT_NE(view, nullptr);
+  EXPECT_EQ(application->GetOpenDBName(),
+            QFileInfo(kFixtureTable).absoluteFilePath().toStdString());
+  EXPECT_TRUE(view->LookupAll());
+
+  std::string allFound = padded({"X1", "A00000000001"});
+  std::string oneMissing = padded({"A00000000005", "A00000000008", "NOPE"});  // 8 is deleted
+  std::string badLength = allFound + "X";
+  EXPECT_EQ(view->CreateLookup(allFound), 0);
+  EXPECT_EQ(view->CreateLookup(oneMissing), 100);
+  EXPECT_EQ(view->CreateLookup(badLength), 5);
+  EXPECT_EQ(allFound, padded({"X1", "A00000000001"})) << "the list is handed over unchanged";
+  view.reset();
+  views.reset();
+  application.reset();
+
+  const QList<QJsonObject> log = readLog(logPath());
+  const QStringList expected = {
+      R"({"call":"Views","result":"/Application/Views"})",
+      R"({"args":[1,2],"call":"Create","result":"/Application/Views/1"})",
+      QStringLiteral(R"({"call":"GetOpenDBName","result":"%1"})")
+          .arg(QFileInfo(kFixtureTable).absoluteFilePath()),
+      R"({"call":"LookupAll","result":0,"view":1})",
+      R"({"call":"CreateLookup","ids":["X1","A00000000001"],"result":0,"view":1})",
+      R"({"call":"CreateLookup","ids":["A00000000005","A00000000008","NOPE"],"result":100,"view":1})",
+      QStringLiteral(R"({"call":"CreateLookup","idList":"%1","result":5,"view":1})")
+          .arg(QString::fromStdString(badLength)),
+  };
+  ASSERT_EQ(log.size(), expected.size());
+  for (qsizetype i = 0; i < log.size(); ++i) {
+    EXPECT_EQ(QJsonDocument(log[i]).toJson(QJsonDocument::Compact).toStdString(),
+              expected[i].toStdString());
+  }
+}
+
+TEST_F(DBusActAutomationTest, MisbehaviourSwitchesBecomeNoObjectOrTheChosenResult) {
+  {
+    StandinProcess act(session_, {"--no-views", kFixtureTable});
+    ASSERT_TRUE(act.waitUntilServing());
+    auto application = DBusActAutomation(session_.connection()).CreateObject(kProgId);
+    ASSERT_NE(application, nullptr);
+    EXPECT_EQ(application->Views(), nullptr);
+    EXPECT_TRUE(application->GetOpenDBName().has_value()) << "the application still answers";
+  }
+  {
+    StandinProcess act(session_, {"--refuse-views", "2", kFixtureTable});
+    ASSERT_TRUE(act.waitUntilServing());
+    auto application = DBusActAutomation(session_.connection()).CreateObject(kProgId);
+    ASSERT_NE(application, nullptr);
+    auto views = application->Views();
+    ASSERT_NE(views, nullptr);
+    EXPECT_EQ(views->Create(1, 2), nullptr);
+    EXPECT_EQ(views->Create(1, 2), nullptr);
+    EXPECT_NE(views->Create(1, 2), nullptr);
+    EXPECT_NE(views->Create(1, 2), nullptr);
+  }
+  {
+    StandinProcess act(session_, {"--lookup-result", "-1", kFixtureTable});
+    ASSERT_TRUE(act.waitUntilServing());
+    auto application = DBusActAutomation(session_.connection()).CreateObject(kProgId);
+    ASSERT_NE(application, nullptr);
+    auto views = application->Views();
+    ASSERT_NE(views, nullptr);
+    auto view = views->Create(1, 2);
+    ASSERT_NE(view, nullptr);
+    std::string ids = padded({"X1"});
+    EXPECT_EQ(view->CreateLookup(ids), -1);
+  }
+}
+
+TEST_F(DBusActAutomationTest, NoApplicationObjectWhenNobodyOwnsTheName) {
+  StandinProcess act(session_, {"--no-app", kFixtureTable});
+  ASSERT_TRUE(e2e::waitUntil([&] { return act.running(); }, 2000));
+  QThread::msleep(300);  // time enough to have taken the name, had it tried
+  EXPECT_TRUE(act.running());
+  EXPECT_EQ(DBusActAutomation(session_.connection()).CreateObject(kProgId), nullptr);
+  EXPECT_EQ(DBusActAutomation(session_.connection()).CreateObject(""), nullptr);
+  EXPECT_EQ(DBusActAutomation(session_.connection()).CreateObject("not a bus name"), nullptr);
+}
+
+TEST_F(DBusActAutomationTest, NoApplicationObjectWithoutABus) {
+  QDBusConnection nowhere = QDBusConnection::connectToBus(
+      QStringLiteral("unix:path=/nonexistent/bus-socket"), QStringLiteral("nowhere"));
+  EXPECT_EQ(DBusActAutomation(nowhere).CreateObject(kProgId), nullptr);
+}
+
+TEST_F(DBusActAutomationTest, StandinLeavingBeforeTheLookupGivesNoAnswerQuickly) {
+  StandinProcess act(session_, {"--quit-on-lookup", "--log", logPath(), kFixtureTable});
+  ASSERT_TRUE(act.waitUntilServing());
+  auto application = DBusActAutomation(session_.connection()).CreateObject(kProgId);
+  ASSERT_NE(application, nullptr);
+  auto views = application->Views();
+  ASSERT_NE(views, nullptr);
+  auto view = views->Create(1, 2);
+  ASSERT_NE(view, nullptr);
+
+  std::string ids = padded({"X1"});
+  QElapsedTimer timer;
+  timer.start();
+  EXPECT_EQ(view->CreateLookup(ids), std::nullopt);
+  EXPECT_LT(timer.elapsed(), 2000);
+  EXPECT_EQ(act.waitForExit(), 0);
+  // Everything bound to the departed server now fails at once.
+  EXPECT_FALSE(view->LookupAll());
+  EXPECT_EQ(application->GetOpenDBName(), std::nullopt);
+  EXPECT_EQ(application->Views(), nullptr);
+  const QList<QJsonObject> log = readLog(logPath());
+  ASSERT_FALSE(log.isEmpty());
+  EXPECT_EQ(QJsonDocument(log.back()).toJson(QJsonDocument::Compact).toStdString(),
+            R"({"call":"CreateLookup","ids":["X1"],"result":null,"view":1})");
+}
+
+TEST_F(DBusActAutomationTest, HundredThousandIdsAreLookedUpInTheirOrder) {
+  QTemporaryDir folder;
+  ASSERT_TRUE(folder.isValid());
+  const auto demo = demo_data::writeDemoDatabase(folder.path().toStdString(), 102'000);
+  // The demo IDs as the engine reads them, last first.
+  std::vector<std::string> ids;
+  {
+    dbengine::DBEngine engine;
+    auto database = engine.OpenDatabase(folder.path().toStdString(), false, true, "FoxPro 2.6;");
+    auto records = database->OpenRecordset("SELECT UNIQUE_ID FROM KONTAKTE");
+    for (; !records->Eof(); records->MoveNext()) ids.push_back(records->value(0).toText());
+  }
+  ASSERT_GE(ids.size(), 100'000u);
+  ids.resize(100'000);
+  std::reverse(ids.begin(), ids.end());
+
+  StandinProcess act(session_,
+                     {"--log", logPath(), QString::fromStdString(demo.contactTable.string())});
+  ASSERT_TRUE(act.waitUntilServing(20000)) << act.standardError().toStdString();
+  auto application = DBusActAutomation(session_.connection()).CreateObject(kProgId);
+  ASSERT_NE(application, nullptr);
+  auto views = application->Views();
+  ASSERT_NE(views, nullptr);
+  auto view = views->Create(1, 2);
+  ASSERT_NE(view, nullptr);
+  std::string list = padded(ids);
+  EXPECT_EQ(view->CreateLookup(list), 0);
+
+  const QList<QJsonObject> log = readLog(logPath());
+  ASSERT_FALSE(log.isEmpty());
+  const QJsonArray logged = log.back().value("ids").toArray();
+  ASSERT_EQ(logged.size(), 100'000);
+  EXPECT_EQ(logged.first().toString().toStdString(), ids.front());
+  EXPECT_EQ(logged.last().toString().toStdString(), ids.back());
+}
+
+// --- Against a scripted server: the adapter's own rules --------------------
+
+// Answers every call on its connection with what the test chose per member,
+// from a thread of its own, and remembers the last message per member.
+class ScriptedServer : public QDBusVirtualObject {
+ public:
+  struct Answer {
+    QVariantList arguments;
+    bool error = false;
+    int delayMs = 0;
+  };
+
+  bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override {
+    Answer answer;
+    {
+      QMutexLocker lock(&mutex_);
+      received_[message.member()] = message;
+      answer = answers_.value(message.member(), Answer{{}, true, 0});
+    }
+    if (answer.delayMs > 0) QThread::msleep(static_cast<unsigned long>(answer.delayMs));
+    connection.send(answer.error ? message.createErrorReply(QStringLiteral("test.Error"),
+                                                            QStringLiteral("scripted"))
+                                 : message.createReply(answer.arguments));
+    return true;
+  }
+  QString introspect(const QString&) const override { return {}; }
+
+  void answer(const QString& member, Answer answer) {
+    QMutexLocker lock(&mutex_);
+    answers_[member] = std::move(answer);
+  }
+  QDBusMessage received(const QString& member) {
+    QMutexLocker lock(&mutex_);
+    return received_.value(member);
+  }
+
+ private:
+  QMutex mutex_;
+  QHash<QString, Answer> answers_;
+  QHash<QString, QDBusMessage> received_;
+};
+
+class ScriptedServerTest : public DBusActAutomationTest {
+ protected:
+  void SetUp() override {
+    DBusActAutomationTest::SetUp();
+    connection_ = std::make_unique<QDBusConnection>(
+        QDBusConnection::connectToBus(session_.busAddress(), QStringLiteral("scripted-server")));
+    ASSERT_TRUE(connection_->isConnected());
+    ASSERT_TRUE(connection_->registerVirtualObject(QStringLiteral("/Application"), &server_,
+                                                   QDBusConnection::SubPath));
+    server_.moveToThread(&thread_);
+    thread_.start();
+    ASSERT_TRUE(connection_->registerService(QString::fromStdString(kProgId)));
+  }
+  void TearDown() override {
+    if (connection_) {
+      connection_->unregisterService(QString::fromStdString(kProgId));
+      connection_->unregisterObject(QStringLiteral("/Application"),
+                                    QDBusConnection::UnregisterTree);
+    }
+    connection_.reset();
+    QDBusConnection::disconnectFromBus(QStringLiteral("scripted-server"));
+    QThread* home = QThread::currentThread();
+    QMetaObject::invokeMethod(
+        &server_, [this, home] { server_.moveToThread(home); }, Qt::BlockingQueuedConnection);
+    thread_.quit();
+    thread_.wait();
+  }
+
+  static QVariant path(const char* text) { return QVariant::fromValue(QDBusObjectPath(text)); }
+
+  ScriptedServer server_;
+  QThread thread_;
+  std::unique_ptr<QDBusConnection> connection_;
+};
+
+TEST_F(ScriptedServerTest, ObjectAnswersBecomeObjectsOrNone) {
+  struct Case {
+    const char* what;
+    ScriptedServer::Answer answer;
+    bool object;
+  };
+  const Case cases[] = {
+      {"a path", {{path("/Application/Views")}}, true},
+      {"the path /", {{path("/")}}, false},
+      {"a path as a string", {{QStringLiteral("/Application/Views")}}, false},
+      {"a number", {{7}}, false},
+      {"no value", {{}}, false},
+      {"an error", {{}, true}, false},
+  };
+  DBusActAutomation automation(session_.connection());
+  auto application = automation.CreateObject(kProgId);
+  ASSERT_NE(application, nullptr);
+  for (const Case& c : cases) {
+    server_.answer("Views", c.answer);
+    EXPECT_EQ(application->Views() != nullptr, c.object) << "Views: " << c.what;
+    server_.answer("Views", {{path("/Application/Views")}});
+    auto views = application->Views();
+    ASSERT_NE(views, nullptr);
+    server_.answer("Create", c.answer);
+    EXPECT_EQ(views->Create(1, 2) != nullptr, c.object) << "Create: " << c.what;
+  }
+}
+
+TEST_F(ScriptedServerTest, CallsCarryTheirArgumentsAndInterfaces) {
+  server_.answer("Views", {{path("/Application/Views")}});
+  server_.answer("Create", {{path("/Application/Views/7")}});
+  server_.answer("CreateLookup", {{100}});
+  server_.answer("LookupAll", {{0}});
+  auto application = DBusActAutomation(session_.connection()).CreateObject(kProgId);
+  ASSERT_NE(application, nullptr);
+  auto views = application->Views();
+  ASSERT_NE(views, nullptr);
+  auto view = views->Create(1, 2);
+  ASSERT_NE(view, nullptr);
+  EXPECT_TRUE(view->LookupAll());
+  std::string ids = padded({"Ä1", "A00000000001"});
+  EXPECT_EQ(view->CreateLookup(ids), 100);
+
+  const QDBusMessage create = server_.received("Create");
+  EXPECT_EQ(create.interface(), "ACTOLE.Views");
+  EXPECT_EQ(create.path(), "/Application/Views");
+  EXPECT_EQ(create.signature(), "nn");
+  EXPECT_EQ(create.arguments(),
+            (QVariantList{QVariant::fromValue<qint16>(1), QVariant::fromValue<qint16>(2)}));
+  const QDBusMessage lookup = server_.received("CreateLookup");
+  EXPECT_EQ(lookup.interface(), "ACTOLE.View");
+  EXPECT_EQ(lookup.path(), "/Application/Views/7");
+  EXPECT_EQ(lookup.signature(), "s");
+  EXPECT_EQ(lookup.arguments().value(0).toString().toStdString(), ids);
+  EXPECT_EQ(server_.received("Views").interface(), "ACTOLE.Application");
+}
+
+TEST_F(ScriptedServerTest, AnswersOfTheWrongKindAreFailures) {
+  struct Case {
+    const char* what;
+    QVariantList answer;
+    std::optional<std::int32_t> lookup;
+    std::optional<std::string> name;
+  };
+  const Case cases[] = {
+      {"32-bit numbers", {0}, 0, std::nullopt},
+      {"negative", {-1}, -1, std::nullopt},
+      {"16-bit", {QVariant::fromValue<qint16>(100)}, 100, std::nullopt},
+      {"text", {QStringLiteral("/act/Kontakte ä.dbf")}, std::nullopt, "/act/Kontakte ä.dbf"},
+      {"a path", {path("/x")}, std::nullopt, std::nullopt},
+      {"a double", {1.5}, std::nullopt, std::nullopt},
+      {"nothing", {}, std::nullopt, std::nullopt},
+  };
+  server_.answer("Views", {{path("/Application/Views")}});
+  server_.answer("Create", {{path("/Application/Views/1")}});
+  auto application = DBusActAutomation(session_.connection()).CreateObject(kProgId);
+  ASSERT_NE(application, nullptr);
+  auto view = application->Views()->Create(1, 2);
+  ASSERT_NE(view, nullptr);
+  for (const Case& c : cases) {
+    server_.answer("CreateLookup", {c.answer});
+    server_.answer("GetOpenDBName", {c.answer});
+    std::string ids = padded({"X1"});
+    EXPECT_EQ(view->CreateLookup(ids), c.lookup) << c.what;
+    EXPECT_EQ(application->GetOpenDBName(), c.name) << c.what;
+  }
+  server_.answer("LookupAll", {{}, true});
+  EXPECT_FALSE(view->LookupAll());
+}
+
+TEST_F(ScriptedServerTest, ASlowServerIsGivenUpAfterTheTimeLimit) {
+  server_.answer("GetOpenDBName", {{QStringLiteral("/late")}, false, 800});
+  auto application = DBusActAutomation(session_.connection(), 150).CreateObject(kProgId);
+  ASSERT_NE(application, nullptr);
+  QElapsedTimer timer;
+  timer.start();
+  EXPECT_EQ(application->GetOpenDBName(), std::nullopt);
+  EXPECT_LT(timer.elapsed(), 600);
+}
+
+}  // namespace
+}  // namespace startup_dbus
