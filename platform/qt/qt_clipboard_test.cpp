@@ -1,0 +1,44 @@
+#include "platform/qt/qt_clipboard.h"
+
+#include <gtest/gtest.h>
+
+#include <QClipboard>
+#include <QGuiApplication>
+
+#include "platform/qt/qt_event_pump.h"
+#include "platform/qt/qt_test_environment.h"
+
+namespace platform_qt {
+namespace {
+
+TEST(QtClipboard, PutsUtf8TextOnTheClipboardAndRemembersIt) {
+  QtClipboard clipboard;
+  EXPECT_FALSE(clipboard.placedText());
+  clipboard.setText("SELECT * FROM [kunden] WHERE NAME LIKE '*[Mm][Üü]*'");
+  EXPECT_TRUE(clipboard.placedText());
+  EXPECT_EQ(QGuiApplication::clipboard()->text(),
+            QString::fromUtf8("SELECT * FROM [kunden] WHERE NAME LIKE '*[Mm][Üü]*'"));
+
+  clipboard.clear();
+  EXPECT_FALSE(clipboard.placedText());
+  EXPECT_TRUE(QGuiApplication::clipboard()->text().isEmpty());
+}
+
+TEST(QtClipboard, EmptyTextIsStillTextThisProgramPlaced) {
+  QtClipboard clipboard;
+  clipboard.setText("");
+  EXPECT_TRUE(clipboard.placedText());
+  EXPECT_TRUE(QGuiApplication::clipboard()->text().isEmpty());
+}
+
+TEST(QtEventPump, RunsPendingQueuedWork) {
+  bool ran = false;
+  QMetaObject::invokeMethod(
+      QGuiApplication::instance(), [&ran] { ran = true; }, Qt::QueuedConnection);
+  QtEventPump pump;
+  pump.processPendingEvents();
+  EXPECT_TRUE(ran);
+}
+
+}  // namespace
+}  // namespace platform_qt

@@ -1,0 +1,304 @@
+#include "search/qt/frm_suche.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTest>
+#include <string>
+#include <vector>
+
+#include "platform/qt/qt_test_environment.h"
+
+namespace search_qt {
+namespace {
+
+using Log = std::vector<std::string>;
+
+class RecordingEvents : public SearchDialogEvents {
+ public:
+  explicit RecordingEvents(Log& log) : log_(log) {}
+  void Form_Load() override { log_.push_back("Load"); }
+  void Form_KeyDown(int code) override { log_.push_back("KeyDown " + std::to_string(code)); }
+  void cbxSuchbegriffe_KeyPress(int ascii) override {
+    log_.push_back("KeyPress " + std::to_string(ascii));
+  }
+  void cbxSuchbegriffe_KeyUp() override { log_.push_back("KeyUp"); }
+  void cmdSuche_Click() override { log_.push_back("Suche"); }
+  void cmdAbbruch_Click() override { log_.push_back("Abbruch"); }
+  void cmdInfo_Click() override { log_.push_back("Info"); }
+  void Form_Unload() override { log_.push_back("Unload"); }
+
+ private:
+  Log& log_;
+};
+
+class FrmSucheTest : public ::testing::Test {
+ protected:
+  FrmSucheTest()
+      : dialog(
+            [this](search::SearchDialogView&) { return std::make_unique<RecordingEvents>(log); }) {}
+
+  template <typename Widget = QWidget>
+  Widget* find(const char* name) {
+    auto* w = dialog.findChild<Widget*>(QLatin1String(name));
+    EXPECT_NE(w, nullptr) << name;
+    return w;
+  }
+
+  void showActive() {
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+  }
+
+  QComboBox* combo() { return find<QComboBox>("cbxSuchbegriffe"); }
+  QWidget* focused() { return QApplication::focusWidget(); }
+  // Keys go where a user's keys go: to the focused control.
+  void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTest::keyClick(focused(), key, modifiers);
+  }
+  // Types text as a user would, one key press and release per character;
+  // also characters beyond ASCII, which QTest::keyClicks does not take.
+  void type(const QString& text) {
+    for (QChar ch : text) {
+      const auto key = static_cast<Qt::Key>(ch.toUpper().unicode());
+      QTest::sendKeyEvent(QTest::Click, focused(), key, QString(ch), Qt::NoModifier);
+    }
+  }
+  // Waits for a click that an access key triggers (buttons click a moment
+  // after their access key, to show themselves pressed).
+  bool logged(const std::string& entry) {
+    return QTest::qWaitFor([&] { return std::find(log.begin(), log.end(), entry) != log.end(); },
+                           2000);
+  }
+
+  Log log;
+  FrmSuche dialog;
+};
+
+TEST_F(FrmSucheTest, LoadStepRunsOnceWhenCreated) {
+  EXPECT_EQ(log, Log({"Load"}));
+}
+
+TEST_F(FrmSucheTest, ControlsSitWhereTheTwipsPutThem) {
+  EXPECT_EQ(dialog.size(), QSize(362, 188));
+  EXPECT_EQ(dialog.minimumSize(), dialog.maximumSize());
+  struct Case {
+    const char* name;
+    QRect rect;
+  };
+  const Case cases[] = {
+      {"Frame1", {8, 48, 345, 105}},        {"cbxSuchbegriffe", {80, 24, 249, 21}},
+      {"cmdAbbruch", {64, 64, 81, 25}},     {"cmdSuche", {192, 64, 81, 25}},
+      {"Label1", {16, 24, 57, 17}},         {"cmdInfo", {304, 8, 49, 32}},
+      {"Progressbar", {199, 168, 161, 17}}, {"StatusBar", {0, 163, 362, 25}},
+      {"Image2", {8, 8, 183, 32}},
+  };
+  for (const auto& c : cases) {
+    if (QWidget* w = find(c.name)) {
+      EXPECT_EQ(w->geometry(), c.rect) << c.name;
+    }
+  }
+  for (const char* panel : {"StatusPanel", "StatusPanel2"}) EXPECT_EQ(find(panel)->width(), 192);
+  // The progress bar lies over the status bar, not under it.
+  const QObjectList& order = dialog.children();
+  EXPECT_GT(order.indexOf(find("Progressbar")), order.indexOf(find("StatusBar")));
+}
+
+TEST_F(FrmSucheTest, CaptionsWindowKindAndNames) {
+  EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Spurlix light für ACT!"));
+  const Qt::WindowFlags flags = dialog.windowFlags();
+  EXPECT_EQ(flags & Qt::WindowType_Mask, Qt::Window);
+  EXPECT_FALSE(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+  EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
+  EXPECT_EQ(dialog.windowIcon().availableSizes().size(), 4);
+
+  EXPECT_EQ(find<QGroupBox>("Frame1")->title(), QStringLiteral("Eingabe"));
+  EXPECT_EQ(find<QLabel>("Label1")->text(), QStringLiteral("Such&begriff:"));
+  EXPECT_EQ(find<QLabel>("Label1")->buddy(), combo());
+  struct Button {
+    const char* name;
+    QString caption;
+  };
+  const Button buttons[] = {
+      {"cmdAbbruch", "&Abbruch"}, {"cmdSuche", "Neue &Suche"}, {"cmdInfo", ""}};
+  for (const auto& b : buttons) {
+    auto* button = find<QPushButton>(b.name);
+    EXPECT_EQ(button->text(), b.caption) << b.name;
+    EXPECT_FALSE(button->autoDefault()) << b.name;
+    EXPECT_FALSE(button->isDefault()) << b.name;
+  }
+  EXPECT_EQ(find<QPushButton>("cmdInfo")->iconSize(), QSize(24, 24));
+  EXPECT_TRUE(find<QLabel>("StatusPanel")->text().isEmpty());
+  EXPECT_TRUE(combo()->currentText().isEmpty());
+  EXPECT_DOUBLE_EQ(combo()->font().pointSizeF(), 8.25);
+  EXPECT_EQ(combo()->font().families().value(0), QStringLiteral("MS Sans Serif"));
+
+  for (const char* name :
+       {"Frame1", "cbxSuchbegriffe", "cmdAbbruch", "cmdSuche", "Label1", "cmdInfo", "Progressbar",
+        "StatusBar", "Image2", "StatusPanel", "StatusPanel2"}) {
+    EXPECT_FALSE(find(name)->accessibleName().isEmpty()) << name;
+  }
+}
+
+TEST_F(FrmSucheTest, OpensWithFocusInTheTermBoxAndTabsInOrder) {
+  showActive();
+  QStringList order;
+  for (int i = 0; i < 5; ++i) {
+    // The term box's edit field is part of the box.
+    QWidget* w = focused();
+    order << (w == combo()->lineEdit() ? combo()->objectName() : w->objectName());
+    press(Qt::Key_Tab);
+  }
+  EXPECT_EQ(order, QStringList({"cbxSuchbegriffe", "cmdSuche", "cmdAbbruch", "cmdInfo",
+                                "cbxSuchbegriffe"}));
+}
+
+TEST_F(FrmSucheTest, AccessKeysClickTheButtonsAndFocusTheTermBox) {
+  showActive();
+  press(Qt::Key_S, Qt::AltModifier);
+  EXPECT_TRUE(logged("Suche"));
+  press(Qt::Key_A, Qt::AltModifier);
+  EXPECT_TRUE(logged("Abbruch"));
+
+  find("cmdInfo")->setFocus();
+  press(Qt::Key_B, Qt::AltModifier);
+  EXPECT_TRUE(combo()->hasFocus());
+  EXPECT_TRUE(combo()->currentText().isEmpty());  // Alt+B typed nothing
+}
+
+TEST_F(FrmSucheTest, EscapeFromAnyControlReachesTheKeyPreviewOnce) {
+  showActive();
+  for (const char* name : {"cbxSuchbegriffe", "cmdSuche", "cmdAbbruch", "cmdInfo"}) {
+    find(name)->setFocus();
+    log.clear();
+    press(Qt::Key_Escape);
+    const auto downs = std::count(log.begin(), log.end(), "KeyDown 27");
+    EXPECT_EQ(downs, 1) << name;
+  }
+}
+
+TEST_F(FrmSucheTest, EnterInTheTermBoxStartsTheSearchButNotOnAButton) {
+  showActive();
+  type(QStringLiteral("Bau"));
+  log.clear();
+  press(Qt::Key_Return);
+  EXPECT_EQ(log, Log({"KeyDown 13", "KeyPress 13", "KeyUp"}));
+  EXPECT_EQ(combo()->currentText(), QStringLiteral("Bau"));
+  EXPECT_EQ(combo()->count(), 0);  // Enter inserted nothing into the list
+
+  for (const char* name : {"cmdSuche", "cmdAbbruch", "cmdInfo"}) {
+    find(name)->setFocus();
+    log.clear();
+    press(Qt::Key_Return);
+    press(Qt::Key_Enter);
+    QTest::qWait(150);
+    EXPECT_EQ(log, Log({"KeyDown 13", "KeyDown 13"})) << name;
+  }
+}
+
+TEST_F(FrmSucheTest, TypingReportsPressesAndReleasesInTheTermBox) {
+  showActive();
+  type(QString::fromUtf8("Mü"));
+  EXPECT_EQ(log, Log({"Load", "KeyDown 77", "KeyPress 77", "KeyUp", "KeyPress 252", "KeyUp"}));
+  log.clear();
+  press(Qt::Key_Backspace);
+  EXPECT_EQ(log, Log({"KeyDown 8", "KeyPress 8", "KeyUp"}));
+  EXPECT_EQ(combo()->currentText(), QStringLiteral("M"));
+
+  find("cmdSuche")->setFocus();
+  log.clear();
+  QTest::keyClick(focused(), Qt::Key_X);
+  EXPECT_EQ(log, Log({"KeyDown 88"}));  // no KeyPress, no KeyUp outside the term box
+}
+
+TEST_F(FrmSucheTest, ClicksGoToTheirHandlers) {
+  showActive();
+  for (const char* name : {"cmdSuche", "cmdAbbruch", "cmdInfo"}) {
+    QTest::mouseClick(find(name), Qt::LeftButton);
+  }
+  EXPECT_EQ(log, Log({"Load", "Suche", "Abbruch", "Info"}));
+}
+
+TEST_F(FrmSucheTest, ClosingThroughTheFrameUnloads) {
+  showActive();
+  dialog.close();
+  EXPECT_EQ(log.back(), "Unload");
+}
+
+TEST_F(FrmSucheTest, ProgressShowsHundredthsAndKeepsTheExactPosition) {
+  struct Case {
+    float position;
+    int barValue;
+  };
+  const Case cases[] = {{0.0f, 0},       {33.33f, 3333},  {66.666f, 6667},
+                        {100.0f, 10000}, {150.0f, 10000}, {-5.0f, 0}};
+  auto* bar = find<QProgressBar>("Progressbar");
+  for (const auto& c : cases) {
+    dialog.setProgress(c.position);
+    EXPECT_EQ(bar->value(), c.barValue) << c.position;
+    EXPECT_EQ(dialog.property("progressPosition").toFloat(), c.position);
+  }
+  EXPECT_FALSE(bar->isTextVisible());
+}
+
+TEST_F(FrmSucheTest, HourglassWhileBusy) {
+  dialog.setMousePointer(search::MousePointer::kHourglass);
+  dialog.setMousePointer(search::MousePointer::kHourglass);
+  ASSERT_NE(QApplication::overrideCursor(), nullptr);
+  EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+  dialog.setMousePointer(search::MousePointer::kDefault);
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(FrmSucheTest, ListChangesLeaveTheTypedTextAlone) {
+  dialog.addListItem("Meyer");
+  dialog.addListItem("");
+  dialog.addListItem("müller");
+  EXPECT_TRUE(dialog.comboText().empty());
+  dialog.setComboText("Bau");
+  dialog.setListItem(0, "Bau");
+  EXPECT_EQ(dialog.comboText(), "Bau");
+  EXPECT_EQ(dialog.listCount(), 3);
+  EXPECT_EQ(dialog.listItem(0), "Bau");
+  EXPECT_EQ(dialog.listItem(2), "müller");
+}
+
+TEST_F(FrmSucheTest, SelectionCountsCharactersNotBytesOrCodeUnits) {
+  struct Case {
+    std::string text;
+    int start, length;
+    QString selected;
+  };
+  const Case cases[] = {
+      {"Müller", 2, 4, "ller"},
+      {"\xF0\x9F\x98\x80"
+       "ab",
+       1, 2, "ab"},  // one character outside the BMP first
+      {"Meyer", 2, 0, ""},
+      {"Meyer", 3, 99, "er"},
+  };
+  QLineEdit* edit = combo()->lineEdit();
+  for (const auto& c : cases) {
+    dialog.setComboText(c.text);
+    dialog.setSelection(c.start, c.length);
+    EXPECT_EQ(edit->selectedText(), c.selected) << c.text;
+    EXPECT_EQ(dialog.selectionStart(), c.start) << c.text;
+  }
+}
+
+TEST_F(FrmSucheTest, StatusTextGoesToTheFirstPanel) {
+  dialog.setStatusText("Es wurden  7 Kontakte gefunden.");
+  EXPECT_EQ(find<QLabel>("StatusPanel")->text(), QStringLiteral("Es wurden  7 Kontakte gefunden."));
+  EXPECT_TRUE(find<QLabel>("StatusPanel2")->text().isEmpty());
+}
+
+}  // namespace
+}  // namespace search_qt

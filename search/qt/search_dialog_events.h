@@ -1,0 +1,27 @@
+#pragma once
+// The events frmSuche forwards, one member per event handler. In the program
+// a search::SearchDialogLogic handles them (FrmSuche's services constructor
+// wires that up); dialog tests record them instead.
+
+namespace search_qt {
+
+class SearchDialogEvents {
+ public:
+  virtual ~SearchDialogEvents() = default;
+  virtual void Form_Load() = 0;
+  // A key pressed anywhere in the dialog, with its Windows key code (27 is
+  // Escape), before the focused control sees it.
+  virtual void Form_KeyDown(int keyCode) = 0;
+  // A character key pressed in the term box, with its character code (13 is
+  // Enter), before the box handles it.
+  virtual void cbxSuchbegriffe_KeyPress(int keyAscii) = 0;
+  // A key released in the term box, after the box has handled it.
+  virtual void cbxSuchbegriffe_KeyUp() = 0;
+  virtual void cmdSuche_Click() = 0;
+  virtual void cmdAbbruch_Click() = 0;
+  virtual void cmdInfo_Click() = 0;
+  // The window is being closed through its frame.
+  virtual void Form_Unload() = 0;
+};
+
+}  // namespace search_qt

@@ -1,0 +1,63 @@
+#include "search/qt/windows_key_codes.h"
+
+#include <gtest/gtest.h>
+
+#include <QKeyEvent>
+
+namespace search_qt {
+namespace {
+
+TEST(WindowsKeyCode, MapsTheKeysWithAWindowsCode) {
+  struct Case {
+    int qtKey;
+    int code;
+  };
+  const Case cases[] = {{Qt::Key_Escape, 27},
+                        {Qt::Key_Return, 13},
+                        {Qt::Key_Enter, 13},
+                        {Qt::Key_Backspace, 8},
+                        {Qt::Key_Tab, 9},
+                        {Qt::Key_Space, 32},
+                        {Qt::Key_A, 65},
+                        {Qt::Key_Z, 90},
+                        {Qt::Key_0, 48},
+                        {Qt::Key_9, 57},
+                        // no code here
+                        {Qt::Key_F1, 0},
+                        {Qt::Key_Left, 0},
+                        {Qt::Key_Udiaeresis, 0},
+                        {Qt::Key_Shift, 0}};
+  for (const auto& c : cases) EXPECT_EQ(windowsKeyCode(c.qtKey), c.code) << c.qtKey;
+}
+
+TEST(KeyAsciiOf, GivesTheWindows1252CodeOfTheTypedCharacter) {
+  struct Case {
+    int qtKey;
+    Qt::KeyboardModifiers modifiers;
+    QString text;
+    int ascii;
+  };
+  const Case cases[] = {
+      {Qt::Key_Return, Qt::NoModifier, "\r", 13},
+      {Qt::Key_Enter, Qt::KeypadModifier, QString(QChar(3)), 13},
+      {Qt::Key_A, Qt::NoModifier, "a", 97},
+      {Qt::Key_A, Qt::ShiftModifier, "A", 65},
+      {Qt::Key_Udiaeresis, Qt::NoModifier, QString::fromUtf8("ü"), 252},
+      {Qt::Key_unknown, Qt::NoModifier, QString::fromUtf8("€"), 0x80},
+      {Qt::Key_Backspace, Qt::NoModifier, "\b", 8},
+      {Qt::Key_Escape, Qt::NoModifier, "\x1b", 27},
+      {Qt::Key_unknown, Qt::NoModifier, QString::fromUtf8("ł"), 63},  // not in the code page
+      {Qt::Key_unknown, Qt::NoModifier, QString::fromUtf8("\xF0\x9F\x98\x80"), 63},
+      // no character typed
+      {Qt::Key_Left, Qt::NoModifier, "", 0},
+      {Qt::Key_S, Qt::AltModifier, "s", 0},
+      {Qt::Key_unknown, Qt::NoModifier, "ab", 0},
+  };
+  for (const auto& c : cases) {
+    const QKeyEvent event(QEvent::KeyPress, c.qtKey, c.modifiers, c.text);
+    EXPECT_EQ(keyAsciiOf(event), c.ascii) << c.text.toStdString();
+  }
+}
+
+}  // namespace
+}  // namespace search_qt
