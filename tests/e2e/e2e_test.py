@@ -1,0 +1,146 @@
+"""End-to-end: the real program and the stand-in ACT! on a virtual X server
+and a private session bus, typed at with xdotool as a person would.
+
+Run: /usr/bin/python3 tests/e2e/e2e_test.py BUILD_DIR [TestCase.test_name ...]
+"""
+
+import os
+import shutil
+import sys
+import unittest
+
+import dbfread
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from harness import Session  # noqa: E402
+
+ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+FIXTURES = os.path.join(ROOT, "tests", "data", "sql")
+BUILD_DIR = None
+
+SEARCH_DIALOG = "^Spurlix light f.*r ACT!$"
+MESSAGE_BOX = "^SpurlixLight$"
+INFO_DIALOG = "^Informationen .*ber das Programm$"
+
+
+def expected_ids(table, fragment):
+    """The UNIQUE_IDs an independent reader finds for the fragment, in table order."""
+    ids = []
+    for record in dbfread.DBF(table, encoding="cp1252"):
+        company = (record["COMPANY"] or "").lower()
+        name = (record["NAME"] or "").lower()
+        if fragment.lower() in company or fragment.lower() in name:
+            ids.append(record["UNIQUE_ID"].rstrip())
+    return ids
+
+
+class EndToEnd(unittest.TestCase):
+    def setUp(self):
+        self.session = Session(BUILD_DIR)
+        self.addCleanup(self.session.close)
+        self.database = os.path.join(self.session.root, "db")
+        shutil.copytree(FIXTURES, self.database)
+        self.table = os.path.join(self.database, "KONTAKTE.dbf")
+        self.netlinks = os.path.join(self.session.root, "netlinks")
+        self.settings = os.path.join(self.session.env["XDG_CONFIG_HOME"], "Spurlix light",
+                                     "settings.ini")
+
+    def start_search_dialog(self):
+        program = self.session.start_program()
+        window = self.session.find_window(SEARCH_DIALOG)
+        self.session.focus(window)
+        return program, window
+
+    def answer_message_box(self, key):
+        box = self.session.find_window(MESSAGE_BOX)
+        self.session.focus(box)
+        self.session.key(key)
+
+    def calls(self, name):
+        return [c for c in self.session.standin_calls() if c["call"] == name]
+
+    def test_search_hands_the_hits_to_act_and_records_the_term(self):
+        self.session.start_standin(self.table, "--netlinks", self.netlinks)
+        program, _ = self.start_search_dialog()
+        self.session.type("mü")
+        self.session.key("Return")
+        self.assertEqual(program.wait(timeout=20), 0)
+
+        lookups = self.calls("CreateLookup")
+        self.assertEqual(len(lookups), 1)
+        self.assertEqual(lookups[0]["ids"], expected_ids(self.table, "mü"))
+        self.assertEqual(lookups[0]["result"], 0)
+        self.assertEqual([c["call"] for c in self.session.standin_calls()],
+                         ["Views", "Create", "GetOpenDBName", "LookupAll", "CreateLookup"])
+
+        with open(self.settings, encoding="utf-8") as f:
+            history = f.read()
+        self.assertIn("[Suchbegriffe]", history)
+        self.assertIn("0=mü\n", history)
+        for k in range(1, 10):
+            self.assertIn("%d=\n" % k, history)
+
+        with open(os.path.join(self.netlinks, "0100morede.web"), "rb") as f:
+            line = f.read()
+        self.assertTrue(line.startswith(b"[ACT! Add-ons (&deutsch)]http"), line)
+        self.assertTrue(line.endswith(b"\r\n"))
+        self.assertTrue(os.path.exists(os.path.join(self.netlinks, "0100morefe.web")))
+
+    def test_no_hits_answered_no_ends_without_a_lookup(self):
+        self.session.start_standin(self.table, "--netlinks", self.netlinks)
+        program, _ = self.start_search_dialog()
+        self.session.type("xyzq")
+        self.session.key("Return")
+        self.answer_message_box("alt+n")
+        self.assertEqual(program.wait(timeout=20), 0)
+        self.assertEqual(self.calls("CreateLookup"), [])
+        self.assertFalse(os.path.exists(self.settings))
+
+    def test_no_hits_answered_yes_keeps_the_dialog_for_a_new_term(self):
+        self.session.start_standin(self.table, "--netlinks", self.netlinks)
+        program, window = self.start_search_dialog()
+        self.session.type("xyzq")
+        self.session.key("Return")
+        self.answer_message_box("alt+j")
+        self.session.wait_for(lambda: self.session.window_gone(MESSAGE_BOX), "the question to close")
+        self.session.focus(window)
+        self.session.key("ctrl+a")
+        self.session.type("schulz")
+        self.session.key("Return")
+        self.assertEqual(program.wait(timeout=20), 0)
+        self.assertEqual(self.calls("CreateLookup")[0]["ids"], ["X1"])
+
+    def test_act_not_running_shows_the_notice_and_ends(self):
+        program = self.session.start_program()
+        info = self.session.find_window(INFO_DIALOG)
+        self.session.focus(info)
+        self.session.key("Return")  # OK has the focus
+        self.assertEqual(program.wait(timeout=20), 0)
+        self.assertFalse(os.path.exists(self.settings))
+
+    def test_view_refused_twice_then_accepted(self):
+        self.session.start_standin(self.table, "--netlinks", self.netlinks, "--refuse-views", "2")
+        program = self.session.start_program()
+        self.answer_message_box("alt+j")
+        self.session.wait_for(lambda: len(self.calls("Create")) == 2, "the second Create")
+        self.answer_message_box("alt+j")
+        window = self.session.find_window(SEARCH_DIALOG)
+        self.assertEqual(len(self.calls("Create")), 3)
+        self.session.focus(window)
+        self.session.key("Escape")
+        self.assertEqual(program.wait(timeout=20), 0)
+        self.assertEqual(self.calls("CreateLookup"), [])
+
+    def test_act_leaving_during_the_search_ends_without_history(self):
+        self.session.start_standin(self.table, "--netlinks", self.netlinks, "--quit-on-lookup")
+        program, _ = self.start_search_dialog()
+        self.session.type("mü")
+        self.session.key("Return")
+        self.answer_message_box("Return")  # "(CView2)": OK
+        self.assertEqual(program.wait(timeout=20), 0)
+        self.assertFalse(os.path.exists(self.settings))
+
+
+if __name__ == "__main__":
+    BUILD_DIR = os.path.abspath(sys.argv[1])
+    unittest.main(argv=[sys.argv[0], "-v"] + sys.argv[2:])
