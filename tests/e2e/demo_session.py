@@ -1,0 +1,84 @@
+"""The demo without a display: the program and the stand-in ACT! on a virtual
+X server with a private session bus, typed at as a person would, with a
+screenshot of each step under OUT_DIR.
+
+Run: /usr/bin/python3 tests/e2e/demo_session.py BUILD_DIR DATABASE_TABLE OUT_DIR
+"""
+
+import os
+import subprocess
+import sys
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from harness import Session  # noqa: E402
+
+SEARCH_DIALOG = "^Spurlix light f.*r ACT!$"
+INFO_DIALOG = "^Informationen .*ber das Programm$"
+HISTORY = ["Meyer", "Müller", "Krüger", "Schäfer", "Bäckerei"]
+
+
+def seed_history(session):
+    folder = os.path.join(session.env["XDG_CONFIG_HOME"], "Spurlix light")
+    os.makedirs(folder, exist_ok=True)
+    with open(os.path.join(folder, "settings.ini"), "w", encoding="utf-8") as f:
+        f.write("[Suchbegriffe]\n")
+        for k in range(10):
+            f.write("%d=%s\n" % (k, HISTORY[k] if k < len(HISTORY) else ""))
+
+
+def main():
+    build_dir, table, out_dir = (os.path.abspath(a) for a in sys.argv[1:4])
+    os.makedirs(out_dir, exist_ok=True)
+    with Session(build_dir) as s:
+        subprocess.Popen(["openbox"], env=s.env, stdout=subprocess.DEVNULL,
+                         stderr=subprocess.DEVNULL)
+        time.sleep(0.5)
+        seed_history(s)
+        s.start_standin(table)
+        program = s.start_program()
+        window = s.find_window(SEARCH_DIALOG)
+        s.focus(window)
+        time.sleep(0.5)
+
+        s.type("Mü")  # completes to "Müller" from the history
+        time.sleep(0.5)
+        shots = [os.path.join(out_dir, "1-suchdialog-ergaenzt.png")]
+        s.screenshot(shots[-1])
+
+        s.key("Tab", "Tab", "Tab", "space")  # to the information button
+        info = s.find_window(INFO_DIALOG)
+        time.sleep(0.5)
+        shots.append(os.path.join(out_dir, "2-informationen.png"))
+        s.screenshot(shots[-1])
+        s.focus(info)
+        s.key("Return")  # OK
+        s.wait_for(lambda: s.window_gone(INFO_DIALOG), "the information dialog to close")
+
+        s.focus(window)
+        s.key("shift+Tab", "shift+Tab", "shift+Tab")  # back to the term box
+        s.key("End")
+        counting = os.path.join(out_dir, "3-suche-laeuft.png")
+        s.key("Return")
+        s.screenshot(counting)
+        shots.append(counting)
+        program.wait(timeout=120)
+        time.sleep(1)
+        shots.append(os.path.join(out_dir, "4-act-zeigt-die-kontakte.png"))
+        s.screenshot(shots[-1])
+
+        lookups = [c for c in s.standin_calls() if c["call"] == "CreateLookup"]
+        print()
+        if lookups:
+            ids = lookups[0]["ids"]
+            print("ACT! bekam %d Kontakte (Antwort %s): %s ..." %
+                  (len(ids), lookups[0]["result"], " ".join(ids[:5])))
+        else:
+            print("ACT! bekam keine Kontakte.")
+        print("Bilder:")
+        for shot in shots:
+            print("  " + shot)
+
+
+if __name__ == "__main__":
+    main()
