@@ -106,6 +106,8 @@ FrmSuche::FrmSuche(const EventsFactory& makeEvents)
   setFixedSize(twipsToPixels(5430), twipsToPixels(2820));
   buildControls();
   platform_qt::centreOnScreen(*this);
+  displayTimer_.setSingleShot(true);
+  connect(&displayTimer_, &QTimer::timeout, this, [this] { showStatusAndProgress(); });
 
   // Key preview: the dialog sees the keys of all its controls first.
   qApp->installEventFilter(this);
@@ -281,12 +283,52 @@ void FrmSuche::focusCombo() {
 }
 
 void FrmSuche::setStatusText(const std::string& text) {
-  statusPanel_->setText(qText(text));
+  statusText_ = qText(text);
+  refreshDisplay();
 }
 
 void FrmSuche::setProgress(float position) {
   progressPosition_ = position;
-  const double clamped = qBound(0.0, static_cast<double>(position), 100.0);
+  refreshDisplay();
+}
+
+namespace {
+
+// Whether two status texts are the same message, differing at most in the
+// digits of a count ("Es wurden  4 ..." and "Es wurden  5 ..."). Compares in
+// place: it runs once per row of a search.
+bool sameMessage(const QString& a, const QString& b) {
+  qsizetype i = 0, j = 0;
+  for (;;) {
+    while (i < a.size() && a[i].isDigit()) ++i;
+    while (j < b.size() && b[j].isDigit()) ++j;
+    if (i == a.size() || j == b.size()) return i == a.size() && j == b.size();
+    if (a[i] != b[j]) return false;
+    ++i;
+    ++j;
+  }
+}
+
+}  // namespace
+
+void FrmSuche::refreshDisplay() {
+  // A new message, and the bar's start and end, show at once; a running
+  // count and the bar in between follow at the display interval.
+  const bool newMessage = !sameMessage(statusText_, statusPanel_->text());
+  const bool barAtAnEnd = progressPosition_ <= 0.0f || progressPosition_ >= 100.0f;
+  if (newMessage || barAtAnEnd || !lastDisplay_.isValid() ||
+      lastDisplay_.elapsed() >= kDisplayIntervalMs) {
+    displayTimer_.stop();
+    showStatusAndProgress();
+  } else if (!displayTimer_.isActive()) {
+    displayTimer_.start(kDisplayIntervalMs - static_cast<int>(lastDisplay_.elapsed()));
+  }
+}
+
+void FrmSuche::showStatusAndProgress() {
+  lastDisplay_.start();
+  statusPanel_->setText(statusText_);
+  const double clamped = qBound(0.0, static_cast<double>(progressPosition_), 100.0);
   progressBar_->setValue(static_cast<int>(clamped * (kProgressSteps / 100) + 0.5));
 }
 

@@ -21,6 +21,9 @@
 //
 // Needs a QApplication; use on the user-interface thread.
 
+#include <QElapsedTimer>
+#include <QString>
+#include <QTimer>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -67,6 +70,14 @@ class FrmSuche : public QWidget, public search::SearchDialogView {
 
   float progressPosition() const { return progressPosition_; }
 
+  // A search sets the status text and the progress position once per row;
+  // painting them thousands of times a second would cost more than the
+  // search. So a running count ("Es wurden 5 ..." after "Es wurden 4 ...")
+  // and the bar between its ends are shown at most this often, the last
+  // values always within this time; a new message and the bar at 0 or 100
+  // are shown at once.
+  static constexpr int kDisplayIntervalMs = 16;
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
@@ -75,11 +86,18 @@ class FrmSuche : public QWidget, public search::SearchDialogView {
   void buildControls();
   bool belongsToDialog(const QWidget* widget) const;
   bool isTermBox(const QWidget* widget) const;
+  // Shows the status text and progress position now, or schedules that for
+  // the end of the current display interval.
+  void refreshDisplay();
+  void showStatusAndProgress();
 
   QComboBox* combo_ = nullptr;
   QLabel* statusPanel_ = nullptr;
   QProgressBar* progressBar_ = nullptr;
   float progressPosition_ = 0.0f;
+  QString statusText_;
+  QElapsedTimer lastDisplay_;
+  QTimer displayTimer_;
   bool hourglass_ = false;
   std::unique_ptr<SearchDialogEvents> events_;
 };

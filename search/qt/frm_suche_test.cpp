@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -18,6 +19,17 @@
 
 namespace search_qt {
 namespace {
+
+// Lets the dialog's display interval pass, so that the status panel and the
+// progress bar show the last values set.
+void settleDisplay() {
+  QElapsedTimer waited;
+  waited.start();
+  while (waited.elapsed() <= 2 * FrmSuche::kDisplayIntervalMs) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+  }
+}
+
 
 using Log = std::vector<std::string>;
 
@@ -243,6 +255,7 @@ TEST_F(FrmSucheTest, ProgressShowsHundredthsAndKeepsTheExactPosition) {
   auto* bar = find<QProgressBar>("Progressbar");
   for (const auto& c : cases) {
     dialog.setProgress(c.position);
+    settleDisplay();
     EXPECT_EQ(bar->value(), c.barValue) << c.position;
     EXPECT_EQ(dialog.property("progressPosition").toFloat(), c.position);
   }
@@ -294,8 +307,28 @@ TEST_F(FrmSucheTest, SelectionCountsCharactersNotBytesOrCodeUnits) {
   }
 }
 
+TEST_F(FrmSucheTest, RapidUpdatesEndOnTheLastValues) {
+  auto* panel = find<QLabel>("StatusPanel");
+  for (int i = 1; i <= 500; ++i) {
+    dialog.setStatusText("Es wurden " + std::to_string(i) + " Kontakte gefunden.");
+    dialog.setProgress(static_cast<float>(i) / 5.0f);
+  }
+  // Far fewer paints than updates, but the last values show.
+  settleDisplay();
+  EXPECT_EQ(panel->text(), QStringLiteral("Es wurden 500 Kontakte gefunden."));
+  EXPECT_EQ(find<QProgressBar>("Progressbar")->value(), 10000);
+
+  // A new message shows at once, without waiting for the interval.
+  dialog.setStatusText("Es wurden 501 Kontakte gefunden.");
+  dialog.setStatusText("Die 501 Kontakte werden in ACT! angezeigt.");
+  EXPECT_EQ(panel->text(), QStringLiteral("Die 501 Kontakte werden in ACT! angezeigt."));
+  dialog.setProgress(0.0f);
+  EXPECT_EQ(find<QProgressBar>("Progressbar")->value(), 0);
+}
+
 TEST_F(FrmSucheTest, StatusTextGoesToTheFirstPanel) {
   dialog.setStatusText("Es wurden  7 Kontakte gefunden.");
+  settleDisplay();
   EXPECT_EQ(find<QLabel>("StatusPanel")->text(), QStringLiteral("Es wurden  7 Kontakte gefunden."));
   EXPECT_TRUE(find<QLabel>("StatusPanel2")->text().isEmpty());
 }
