@@ -34,6 +34,7 @@ fuzz-smoke: deps
 	@scripts/fuzz-smoke build/fuzz
 
 bench: build
+	@scripts/install-deps --bench
 	@bench/run
 
 format:

@@ -4,11 +4,19 @@
 //
 // The table is generated once into $SPURLIX_BENCH_CACHE (default
 // build/bench-cache) and reused. Rows: $SPURLIX_BENCH_ROWS (default 100000).
+// bench/run sets both and runs one case at a time.
+//
+// Counters: hits and rows; rss_anon_mb and rss_file_mb, the process's
+// resident memory with the last search's result still open, split into
+// anonymous memory (heap: grows with the hits) and pages of mapped files (the
+// table's pages the walk over the hits brought in; they belong to the
+// system's file cache and are shared, not copied).
 
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <string>
 
@@ -45,6 +53,23 @@ class NoEvents : public common::EventPump {
   void processPendingEvents() override {}
 };
 
+// A "Name:   123 kB" line of /proc/self/status, in MB; -1 where absent.
+double statusMegabytes(const char* name) {
+  std::FILE* status = std::fopen("/proc/self/status", "r");
+  if (status == nullptr) return -1;
+  char line[256];
+  double result = -1;
+  const std::size_t length = std::strlen(name);
+  while (std::fgets(line, sizeof line, status) != nullptr) {
+    if (std::strncmp(line, name, length) == 0 && line[length] == ':') {
+      result = std::strtod(line + length + 1, nullptr) / 1024.0;
+      break;
+    }
+  }
+  std::fclose(status);
+  return result;
+}
+
 std::uint32_t benchRows() {
   const char* rows = std::getenv("SPURLIX_BENCH_ROWS");
   return rows ? static_cast<std::uint32_t>(std::strtoul(rows, nullptr, 10)) : 100000u;
@@ -78,6 +103,8 @@ void BM_Suche(benchmark::State& state, const std::string& fragment) {
     return;
   }
   std::int64_t hits = 0;
+  double anonMegabytes = 0;
+  double fileMegabytes = 0;
   for (auto _ : state) {
     auto rows = db.Suche("COMPANY,NAME", "", fragment, "OR", false);
     std::string ids;
@@ -92,10 +119,16 @@ void BM_Suche(benchmark::State& state, const std::string& fragment) {
       }
     }
     hits = rows->RecordCount();
+    state.PauseTiming();
+    anonMegabytes = statusMegabytes("RssAnon");
+    fileMegabytes = statusMegabytes("RssFile");
+    state.ResumeTiming();
     rows->Close();
     benchmark::DoNotOptimize(ids);
   }
   state.counters["hits"] = static_cast<double>(hits);
+  state.counters["rss_anon_mb"] = anonMegabytes;
+  state.counters["rss_file_mb"] = fileMegabytes;
   state.counters["rows"] = benchRows();
 }
 

@@ -1,12 +1,28 @@
 #include "dbengine/sql/like_matcher.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 
 #include "common/utf8.h"
 
 namespace dbengine::sql {
 
 using common::WildcardPattern;
+
+namespace {
+
+std::uint64_t everyByte(std::uint8_t byte) {
+  return std::uint64_t{byte} * 0x0101010101010101u;
+}
+
+// The high bit of each byte of `word` that is zero, and no other bit.
+std::uint64_t zeroBytes(std::uint64_t word) {
+  constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Fu;
+  return ~(((word & kLow7) + kLow7) | word | kLow7);
+}
+
+}  // namespace
 
 std::u32string toCodepageUnits(std::string_view utf8Pattern, const Codepage& codepage) {
   std::u32string units = common::utf8ToUtf32(utf8Pattern);
@@ -77,9 +93,14 @@ std::optional<LikeMatcher::FixedRun> LikeMatcher::fixedRunOf(
     run.positions.push_back(set);
   }
   if (!run.positions.empty()) {
+    std::size_t accepted = 0;
     for (unsigned b = 0; b < 256; ++b) {
       run.firstAccepts[b] = run.positions.front().contains(static_cast<std::uint8_t>(b));
+      if (!run.firstAccepts[b]) continue;
+      if (accepted < kMaxFirstBytes) run.firstBytes[accepted] = static_cast<std::uint8_t>(b);
+      ++accepted;
     }
+    run.firstByteCount = accepted <= kMaxFirstBytes ? accepted : 0;
   }
   return run;
 }
@@ -101,8 +122,34 @@ bool LikeMatcher::matches(std::span<const std::uint8_t> bytes) const {
   if (run.anchoredStart) return matchesAt(bytes, 0);
   if (run.anchoredEnd) return matchesAt(bytes, bytes.size() - width);
   if (width == 0) return true;
-  const std::size_t lastStart = bytes.size() - width;
-  for (std::size_t start = 0; start <= lastStart; ++start) {
+  return containsRun(bytes);
+}
+
+bool LikeMatcher::containsRun(std::span<const std::uint8_t> bytes) const {
+  const FixedRun& run = *fast_;
+  const std::size_t lastStart = bytes.size() - run.positions.size();
+  std::size_t start = 0;
+  if constexpr (std::endian::native == std::endian::little) {
+    if (run.firstByteCount > 0) {
+      // Eight bytes at a time: mark the bytes that equal one of the few
+      // first bytes, then try the run only at the marked places.
+      for (; start <= lastStart && start + 8 <= bytes.size(); start += 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, bytes.data() + start, 8);
+        std::uint64_t candidates = 0;
+        for (std::size_t k = 0; k < run.firstByteCount; ++k) {
+          candidates |= zeroBytes(word ^ everyByte(run.firstBytes[k]));
+        }
+        while (candidates != 0) {
+          const std::size_t at = start + static_cast<std::size_t>(std::countr_zero(candidates)) / 8;
+          if (at > lastStart) return false;  // later candidates lie further on
+          if (matchesAt(bytes, at)) return true;
+          candidates &= candidates - 1;
+        }
+      }
+    }
+  }
+  for (; start <= lastStart; ++start) {
     if (run.firstAccepts[bytes[start]] && matchesAt(bytes, start)) return true;
   }
   return false;

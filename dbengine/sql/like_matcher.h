@@ -38,6 +38,7 @@ class LikeMatcher {
   bool usesFastPath() const { return fast_.has_value(); }
 
  private:
+  static constexpr std::size_t kMaxFirstBytes = 4;
   // 256 bits: the bytes one position accepts.
   struct ByteSet {
     std::array<std::uint64_t, 4> words{};
@@ -49,12 +50,17 @@ class LikeMatcher {
     bool anchoredEnd = true;    // no "*" after the run
     std::vector<ByteSet> positions;
     std::array<bool, 256> firstAccepts{};  // positions[0] as a lookup table
+    // The bytes positions[0] accepts when they are few (a letter and its
+    // other case): candidates are then found eight bytes at a time.
+    std::array<std::uint8_t, kMaxFirstBytes> firstBytes{};
+    std::size_t firstByteCount = 0;  // 0: too many, use firstAccepts
   };
 
   explicit LikeMatcher(common::WildcardPattern pattern) : general_(std::move(pattern)) {}
   static std::optional<FixedRun> fixedRunOf(
       const std::vector<common::WildcardPattern::Token>& tokens);
   bool matchesAt(std::span<const std::uint8_t> bytes, std::size_t start) const;
+  bool containsRun(std::span<const std::uint8_t> bytes) const;
 
   common::WildcardPattern general_;
   std::optional<FixedRun> fast_;

@@ -133,5 +133,46 @@ TEST(LikeMatcher, FastPathAgreesWithGeneralMatcher) {
   EXPECT_GT(fastPatterns, 2000);
 }
 
+// Field-length texts, so that the substring search's eight-bytes-at-a-time
+// path runs: candidates on and across word borders, near the end where the
+// run no longer fits, and bytes whose high bit or zero value could confuse a
+// word-wise comparison.
+TEST(LikeMatcher, WordWiseSearchAgreesWithGeneralMatcherOnFieldLengths) {
+  // Patterns as Windows-1252 bytes: \xFC is ü, \xDC is Ü.
+  const std::vector<std::string> patterns = {"*[mM][\xFC\xDC]*",
+                                             "*[eE]*",
+                                             "*[xX][yY][zZ][qQ]*",
+                                             "*\xFF*",
+                                             "*[aAbB\x01]a*",
+                                             "*[abcd]?*",
+                                             "*[abcde]*",
+                                             "*?a*",
+                                             "*a[!a]*",
+                                             "*\xFC*",
+                                             "*#*"};
+  const std::string alphabet(
+      "aAmM\xFC\xDC \x00\xFF\x01\x7F\x80"
+      "e9",
+      14);
+  std::mt19937 random(20261206);
+  for (const std::string& pattern : patterns) {
+    SCOPED_TRACE(pattern);
+    const std::string utf8Pattern = common::cp1252ToUtf8(pattern);
+    LikeMatcher fast = compiled(utf8Pattern);
+    LikeMatcher general = compiled(utf8Pattern, LikeMatcher::Strategy::kGeneralOnly);
+    ASSERT_TRUE(fast.usesFastPath());
+    for (int t = 0; t < 3000; ++t) {
+      std::vector<std::uint8_t> text(random() % 49);
+      for (std::uint8_t& byte : text) {
+        // Mostly a filler that matches nothing, so candidates stay sparse.
+        byte = random() % 3 == 0 ? static_cast<std::uint8_t>(alphabet[random() % alphabet.size()])
+                                 : std::uint8_t{'z'};
+      }
+      ASSERT_EQ(fast.matches(text), general.matches(text))
+          << "text " << std::string(text.begin(), text.end());
+    }
+  }
+}
+
 }  // namespace
 }  // namespace dbengine::sql

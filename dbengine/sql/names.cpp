@@ -13,9 +13,21 @@ char32_t foldCase(char32_t c) {
   return c;
 }
 
+bool isAscii(std::string_view text) {
+  return std::all_of(text.begin(), text.end(),
+                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
 }  // namespace
 
 bool equalsIgnoringCase(std::string_view utf8A, std::string_view utf8B) {
+  // Column names are nearly always ASCII, and a result's columns are looked
+  // up by name once per row: compare those in place, without decoding.
+  if (isAscii(utf8A) && isAscii(utf8B)) {
+    return std::equal(utf8A.begin(), utf8A.end(), utf8B.begin(), utf8B.end(), [](char x, char y) {
+      return foldCase(static_cast<unsigned char>(x)) == foldCase(static_cast<unsigned char>(y));
+    });
+  }
   std::u32string a = common::utf8ToUtf32(utf8A);
   std::u32string b = common::utf8ToUtf32(utf8B);
   return std::equal(a.begin(), a.end(), b.begin(), b.end(),

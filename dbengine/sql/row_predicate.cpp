@@ -1,5 +1,6 @@
 #include "dbengine/sql/row_predicate.h"
 
+#include <cstring>
 #include <span>
 #include <utility>
 
@@ -9,7 +10,15 @@ namespace dbengine::sql {
 namespace {
 
 std::span<const std::uint8_t> withoutTrailingBlanks(std::span<const std::uint8_t> raw) {
+  // Character fields are mostly padding; skip it eight blanks at a time.
+  constexpr std::uint64_t kEightBlanks = 0x2020202020202020u;
   std::size_t length = raw.size();
+  while (length >= 8) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, raw.data() + length - 8, 8);
+    if (word != kEightBlanks) break;
+    length -= 8;
+  }
   while (length > 0 && raw[length - 1] == ' ') --length;
   return raw.first(length);
 }

@@ -242,6 +242,13 @@ int TableFile::fieldIndex(std::string_view name) const {
 void TableFile::scan(
     const std::function<void(std::uint32_t, const std::uint8_t*, std::uint32_t)>& visit) const {
   if (recordCount_ == 0) return;
+  // One run over the map. Measured on a 1 GB contact table: a search touches
+  // two cache lines of each 1,100-byte record, so reading in place (with the
+  // caller prefetching ahead) takes about half the time of copying the file
+  // out in 1 MiB blocks. Dropping each scanned stretch from the resident set
+  // again (madvise) kept the footprint small but made searches about half as
+  // slow again (page-table work, and faulting the hits' pages back in), so the
+  // whole map stays.
   map_->adviseSequential(headerLength_, std::size_t{recordCount_} * recordLength_);
   visit(0, record(0), recordCount_);
 }

@@ -1,0 +1,106 @@
+#include "dbengine/sql/row_predicate.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "common/cp1252.h"
+#include "dbengine/storage/table_builder_test_util.h"
+
+namespace dbengine::sql {
+namespace {
+
+using testing::ScratchFolder;
+using testing::tableBytes;
+
+// One character field of 17 bytes: its padding runs across two eight-byte
+// words and a tail, which is where trailing blanks are skipped word-wise.
+constexpr std::size_t kWidth = 17;
+
+struct LikeCase {
+  const char* stored;  // the field's text; the table pads it with blanks
+  const char* pattern;
+  bool negated;
+  Truth expected;
+};
+
+const LikeCase kLikeCases[] = {
+    // A blank field has no value: LIKE and NOT LIKE are both unknown.
+    {"", "*b", false, Truth::kUnknown},
+    {"", "*b", true, Truth::kUnknown},
+    {"", "*", false, Truth::kUnknown},
+    // The end of the value is its last non-blank byte, whatever the padding.
+    {"b", "*b", false, Truth::kTrue},
+    {"ab c", "*b", false, Truth::kFalse},
+    {"ab c", "*b", true, Truth::kTrue},
+    {"xxxxxxxb", "*b", false, Truth::kTrue},
+    {"xxxxxxxxb", "*b", false, Truth::kTrue},
+    {"xxxxxxxxxxxxxxxxb", "*b", false, Truth::kTrue},
+    {"xxxxxxxxb", "xxxxxxxxb", false, Truth::kTrue},
+    {"xxxxxxxxb", "xxxxxxxx", false, Truth::kFalse},
+    // Padding is not part of the value, so it cannot complete a match.
+    {"ab", "*b *", false, Truth::kFalse},
+    {"ab c", "*b *", false, Truth::kTrue},
+    {"ab", "ab?*", false, Truth::kFalse},
+    // Leading blanks are part of the value.
+    {" b", "b", false, Truth::kFalse},
+    {" b", " b", false, Truth::kTrue},
+    // The fragment search.
+    {"Krümmüller AG", "*[mM][üÜ]*", false, Truth::kTrue},
+    {"MÜLLER", "*[mM][üÜ]*", false, Truth::kTrue},
+    {"Meyer", "*[mM][üÜ]*", false, Truth::kFalse},
+};
+
+class RowPredicateTest : public ::testing::Test {
+ protected:
+  std::shared_ptr<const TableFile> tableOf(const std::vector<std::string>& texts) {
+    std::vector<std::string> records;
+    for (const std::string& text : texts) {
+      std::string field = common::utf8ToCp1252(text);
+      field.resize(kWidth, ' ');
+      std::string record(1, ' ');  // live
+      record += field;
+      records.push_back(std::move(record));
+    }
+    std::string name = std::to_string(++tables_);
+    name += ".dbf";
+    return TableFile::open(folder_.write(
+        name, tableBytes(0x03, {{"F", 'C', static_cast<std::uint8_t>(kWidth)}}, records)));
+  }
+
+ private:
+  ScratchFolder folder_;
+  int tables_ = 0;
+};
+
+TEST_F(RowPredicateTest, CharacterLikeSeesTheValueWithoutPadding) {
+  for (const LikeCase& c : kLikeCases) {
+    SCOPED_TRACE(std::string("'") + c.stored + "' " + (c.negated ? "NOT " : "") + "LIKE '" +
+                 c.pattern + "'");
+    const auto table = tableOf({c.stored});
+    std::optional<LikeMatcher> matcher = LikeMatcher::compile(c.pattern, table->codepage());
+    ASSERT_TRUE(matcher);
+    const PredicatePtr like = makeCharacterLike(*table, 0, std::move(*matcher), c.negated);
+    EXPECT_EQ(like->evaluate(table->record(0)), c.expected);
+  }
+}
+
+TEST_F(RowPredicateTest, OrIsTrueWhenEitherSideIsAndUnknownOnlyWithoutFalse) {
+  const auto table = tableOf({"Müller", "", "Meyer"});
+  const auto orOf = [&](const char* left, const char* right) {
+    std::vector<PredicatePtr> sides;
+    for (const char* pattern : {left, right}) {
+      sides.push_back(
+          makeCharacterLike(*table, 0, *LikeMatcher::compile(pattern, table->codepage()), false));
+    }
+    return makeOr(std::move(sides));
+  };
+  const PredicatePtr fragment = orOf("*[mM][üÜ]*", "*x*");
+  EXPECT_EQ(fragment->evaluate(table->record(0)), Truth::kTrue);
+  EXPECT_EQ(fragment->evaluate(table->record(1)), Truth::kUnknown);
+  EXPECT_EQ(fragment->evaluate(table->record(2)), Truth::kFalse);
+}
+
+}  // namespace
+}  // namespace dbengine::sql
