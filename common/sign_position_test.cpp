@@ -23,10 +23,5 @@ TEST(SignPosition, BlankBeforeZeroAndPositiveMinusBeforeNegativeNoGrouping) {
   for (const auto& c : cases) EXPECT_EQ(signPosition(c.number), c.expected) << c.number;
 }
 
-TEST(SignPosition, JoinsWithoutBlanksOfItsOwn) {
-  EXPECT_EQ("Es wurden " + signPosition(7) + " Kontakte gefunden",
-            "Es wurden  7 Kontakte gefunden");
-}
-
 }  // namespace
 }  // namespace common

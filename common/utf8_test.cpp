@@ -45,9 +45,7 @@ TEST(Utf8, EncodesEveryLengthAndRoundTrips) {
             "a\xC3\xBC\xE2\x82\xAC\xF0\x9F\x98\x80\x7F\xC2\x80\xDF\xBF\xE0\xA0\x80"
             "\xEF\xBF\xBF\xF0\x90\x80\x80");
   EXPECT_EQ(utf8ToUtf32(utf8), text);
-}
-
-TEST(Utf8, EncodingInvalidCodePointsWritesReplacementCharacter) {
+  // Code points that have no encoding become the replacement character.
   std::string out = "x";
   appendUtf8(out, 0xD800);
   appendUtf8(out, 0x110000);

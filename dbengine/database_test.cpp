@@ -5,18 +5,20 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "dbengine/db_engine.h"
 #include "dbengine/storage/engine_error.h"
+#include "dbengine/storage/table_builder_test_util.h"
 #include "dbengine/table_cache.h"
 
 namespace dbengine {
 namespace {
 
 namespace fs = std::filesystem;
+
+using testing::ScratchFolder;
 
 const fs::path kFixtures = fs::path(SPURLIX_TEST_DATA) / "sql";
 
@@ -44,54 +46,21 @@ std::vector<std::string> walk(Recordset& rows, std::string_view column) {
   return values;
 }
 
-// A private folder, removed again at the end of the test.
-class TempFolder {
- public:
-  TempFolder() {
-    path_ = fs::temp_directory_path() /
-            ("spurlix-sql-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-             "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(path_);
-    fs::create_directories(path_);
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-  }
-  const fs::path& path() const { return path_; }
-
- private:
-  fs::path path_;
-};
-
-// A dBase III table with one character field NAME C10, written byte by byte.
-void writeNamesTable(const fs::path& file, std::uint32_t records) {
-  std::string bytes(32, '\0');
-  bytes[0] = 0x03;
-  bytes[1] = 124, bytes[2] = 1, bytes[3] = 1;
-  for (int i = 0; i < 4; ++i)
-    bytes[static_cast<std::size_t>(4 + i)] = static_cast<char>((records >> (8 * i)) & 0xFF);
-  bytes[8] = 65, bytes[9] = 0;    // header: 32 + 32 + 1
-  bytes[10] = 11, bytes[11] = 0;  // record: flag + 10
-  bytes[29] = 0x03;
-  std::string descriptor(32, '\0');
-  descriptor.replace(0, 4, "NAME");
-  descriptor[11] = 'C';
-  descriptor[16] = 10;
-  bytes += descriptor;
-  bytes += '\x0D';
+// A dBase III table with one character field NAME C10: "K<n>" for every
+// third record, "x<n>" for the others.
+std::string namesTable(std::uint32_t records) {
+  std::vector<std::string> rows;
   for (std::uint32_t i = 0; i < records; ++i) {
     char record[12];
     std::snprintf(record, sizeof record, " %c%-9u", i % 3 == 0 ? 'K' : 'x', i);
-    bytes.append(record, 11);
+    rows.emplace_back(record, 11);
   }
-  bytes += '\x1A';
-  std::ofstream(file, std::ios::binary) << bytes;
+  return testing::tableBytes(0x03, {{"NAME", 'C', 10}}, rows);
 }
 
 TEST(OpenDatabase, RejectsBadFoldersAndDrivers) {
-  TempFolder temp;
-  std::ofstream(temp.path() / "file.txt") << "x";
+  ScratchFolder temp;
+  temp.write("file.txt", "x");
   DBEngine engine;
   struct Case {
     std::string name, connect;
@@ -114,25 +83,14 @@ TEST(OpenDatabase, RejectsBadFoldersAndDrivers) {
   }
 }
 
-TEST(OpenRecordset, RunsTheProgramsThreeQueries) {
-  auto db = openFixtures();
-  auto rows = db->OpenRecordset(
-      "SELECT [KONTAKTE].COMPANY, [KONTAKTE].NAME, [KONTAKTE].UNIQUE_ID FROM [KONTAKTE] WHERE "
-      "[KONTAKTE].COMPANY LIKE '*[mM][üÜ]*' OR [KONTAKTE].NAME LIKE '*[mM][üÜ]*'");
-  EXPECT_EQ(rows->RecordCount(), 4);
-  EXPECT_THAT(walk(*rows, "unique_id"),
-              testing::ElementsAre("A00000000001", "A00000000002", "A00000000003", "A00000000007"));
-
-  rows = db->OpenRecordset("SELECT ID_NR FROM [KONTAKTE.gdb] WHERE ID_NR LIKE '[kK]-*';");
+// What the rows are is the query's business; here, how the recordset hands them out.
+TEST(OpenRecordset, WalksTheProgramsPrefixQuery) {
+  auto rows =
+      openFixtures()->OpenRecordset("SELECT ID_NR FROM [KONTAKTE.gdb] WHERE ID_NR LIKE '[kK]-*';");
   rows->MoveLast(0);
   EXPECT_EQ(rows->RecordCount(), 3);
   rows->MoveFirst();
-  EXPECT_THAT(walk(*rows, "ID_NR"), testing::ElementsAre("K-7", "k-12", "K-3"));
-
-  rows = db->OpenRecordset("SELECT COUNT(CITY) FROM [KONTAKTE.dbf] WHERE CITY IS NOT NULL;");
-  EXPECT_EQ(rows->RecordCount(), 1);
-  EXPECT_EQ(rows->value(0), Value(std::int64_t{7}));
-  EXPECT_EQ(rows->fields().Item(0).Name(), "Expr1000");
+  EXPECT_THAT(walk(*rows, "id_nr"), ::testing::ElementsAre("K-7", "k-12", "K-3"));
 }
 
 TEST(OpenRecordset, BareTableNamesOpenEveryLiveRecord) {
@@ -149,7 +107,7 @@ TEST(OpenRecordset, BareTableNamesOpenEveryLiveRecord) {
 }
 
 TEST(OpenRecordset, FileNamesMatchWithoutLetterCase) {
-  TempFolder temp;
+  ScratchFolder temp;
   fs::copy_file(kFixtures / "KONTAKTE.dbf", temp.path() / "kontakte.DBF");
   auto db = DBEngine().OpenDatabase(temp.path().string(), false, false, "FoxPro 2.6;");
   EXPECT_EQ(db->OpenRecordset("SELECT * FROM [KONTAKTE]")->RecordCount(), 8);
@@ -221,8 +179,8 @@ TEST(Recordset, ClosedObjectsRefuseEveryCall) {
 }
 
 TEST(Recordset, CountsBeyondSixteenBits) {
-  TempFolder temp;
-  writeNamesTable(temp.path() / "GROSS.dbf", 300000);
+  ScratchFolder temp;
+  temp.write("GROSS.dbf", namesTable(300000));
   auto db = DBEngine().OpenDatabase(temp.path().string(), false, false, "dBase III");
   EXPECT_EQ(db->OpenRecordset("GROSS")->RecordCount(), 300000);
   auto rows = db->OpenRecordset("SELECT NAME FROM GROSS WHERE NAME LIKE '*[kK]*'");

@@ -45,18 +45,13 @@ class OneValueRegistry : public platform::RegistryBackend {
   platform::RegistryQueryResult queryValueInfo(platform::RegistryKeyHandle,
                                                std::string_view name) override {
     queriedName = std::string(name);
-    return {platform::kRegistrySuccess, value->type,
-            static_cast<std::uint32_t>(value->bytes.size())};
+    return answer(platform::kRegistrySuccess);
   }
   platform::RegistryQueryResult queryValueData(platform::RegistryKeyHandle, std::string_view,
                                                std::span<std::uint8_t> buffer) override {
-    if (buffer.size() < value->bytes.size()) {
-      return {platform::kRegistryMoreData, value->type,
-              static_cast<std::uint32_t>(value->bytes.size())};
-    }
+    if (buffer.size() < value->bytes.size()) return answer(platform::kRegistryMoreData);
     std::memcpy(buffer.data(), value->bytes.data(), value->bytes.size());
-    return {platform::kRegistrySuccess, value->type,
-            static_cast<std::uint32_t>(value->bytes.size())};
+    return answer(platform::kRegistrySuccess);
   }
   platform::RegistryStatus closeKey(platform::RegistryKeyHandle) override {
     return platform::kRegistrySuccess;
@@ -64,6 +59,11 @@ class OneValueRegistry : public platform::RegistryBackend {
 
   void setFolder(const std::string& cp1252Path) {
     value = Value{platform::kRegSz, cp1252Path + std::string(1, '\0')};
+  }
+
+ private:
+  platform::RegistryQueryResult answer(platform::RegistryStatus status) const {
+    return {status, value->type, static_cast<std::uint32_t>(value->bytes.size())};
   }
 };
 
@@ -107,22 +107,12 @@ class WerbeLinks : public ::testing::Test {
   fakes::FakeMessageBoxes boxes_;
 };
 
-TEST_F(WerbeLinks, WritesBothLinksIntoAnEmptyFolder) {
-  run();
-  EXPECT_EQ(registry_.openedRoot, platform::kHkeyCurrentUser);
-  EXPECT_EQ(registry_.openedPath, "Software\\Symantec\\ACT!");
-  EXPECT_EQ(registry_.queriedName, "NetLinks File Type");
-  EXPECT_EQ(entries(folder_), (std::vector<std::string>{"0100morede.web", "0100morefe.web"}));
-  EXPECT_EQ(readFile(folder_ / "0100morede.web"), kCatalogueLine);
-  EXPECT_EQ(readFile(folder_ / "0100morefe.web"), kForumLine);
-  EXPECT_TRUE(boxes_.shown.empty());
-}
-
-TEST_F(WerbeLinks, ExistingLinksAreNeverRewritten) {
+TEST_F(WerbeLinks, WritesTheMissingLinksAndNeverRewritesExistingOnes) {
   const struct {
     const char* name;
     std::vector<std::string> present;
   } table[] = {
+      {"empty folder", {}},
       {"both present", {"0100morede.web", "0100morefe.web"}},
       {"only the forum present", {"0100morefe.web"}},
       {"only the catalogue present", {"0100morede.web"}},
@@ -144,6 +134,9 @@ TEST_F(WerbeLinks, ExistingLinksAreNeverRewritten) {
           << name;
     }
   }
+  EXPECT_EQ(registry_.openedRoot, platform::kHkeyCurrentUser);
+  EXPECT_EQ(registry_.openedPath, "Software\\Symantec\\ACT!");
+  EXPECT_EQ(registry_.queriedName, "NetLinks File Type");
   EXPECT_TRUE(boxes_.shown.empty());
 }
 
@@ -195,20 +188,20 @@ TEST_F(WerbeLinks, FailuresEndTheWorkSilently) {
   run();
   EXPECT_EQ(entries(folder_), std::vector<std::string>{"0100morede.web"});
 
-  // A dangling link in the way is not followed.
+  // A folder in the way of the second link: the first stays written.
   fs::remove_all(folder_ / "0100morede.web");
-  fs::create_symlink(root_ / "target.web", folder_ / "0100morede.web");
-  run();
-  EXPECT_FALSE(fs::exists(root_ / "target.web"));
-  EXPECT_FALSE(fs::exists(folder_ / "0100morefe.web"));
-  EXPECT_TRUE(boxes_.shown.empty());
-}
-
-TEST_F(WerbeLinks, FailureOfTheSecondLinkKeepsTheFirst) {
   fs::create_directories(folder_ / "0100morefe.web");
   run();
   EXPECT_EQ(readFile(folder_ / "0100morede.web"), kCatalogueLine);
   EXPECT_TRUE(fs::is_directory(folder_ / "0100morefe.web"));
+
+  // A dangling link in the way is not followed.
+  fs::remove_all(folder_);
+  fs::create_directories(folder_);
+  fs::create_symlink(root_ / "target.web", folder_ / "0100morede.web");
+  run();
+  EXPECT_FALSE(fs::exists(root_ / "target.web"));
+  EXPECT_FALSE(fs::exists(folder_ / "0100morefe.web"));
   EXPECT_TRUE(boxes_.shown.empty());
 }
 

@@ -84,9 +84,16 @@ class FakeRegistry : public RegistryBackend {
   std::vector<std::size_t> dataBufferSizes;
 };
 
-TaggedValue read(FakeRegistry& registry, fakes::FakeMessageBoxes& boxes, std::string_view name) {
-  return RegistryGetKeyValue(registry, boxes, kHkeyCurrentUser, "Software\\Symantec\\ACT!", name);
-}
+// A fake key holding value "v", and the message boxes the reader shows.
+struct Reader {
+  FakeRegistry registry;
+  fakes::FakeMessageBoxes boxes;
+
+  Reader(std::uint32_t type, Bytes data) { registry.values["v"] = {type, std::move(data)}; }
+  TaggedValue read(std::string_view name = "v") {
+    return RegistryGetKeyValue(registry, boxes, kHkeyCurrentUser, "Software\\Symantec\\ACT!", name);
+  }
+};
 
 struct ValueCase {
   const char* name;
@@ -118,13 +125,20 @@ TEST(RegistryGetKeyValue, ConvertsEachTypeAsTheOriginalDid) {
   };
   for (const ValueCase& c : cases) {
     SCOPED_TRACE(c.name);
-    FakeRegistry registry;
-    fakes::FakeMessageBoxes boxes;
-    registry.values["v"] = {c.type, c.stored};
-    EXPECT_EQ(read(registry, boxes, "v"), c.expected);
-    EXPECT_EQ(registry.closes, 1);
-    EXPECT_EQ(registry.openHandles, 0);
-    EXPECT_TRUE(boxes.shown.empty());
+    Reader r(c.type, c.stored);
+    EXPECT_EQ(r.read(), c.expected);
+    EXPECT_EQ(r.registry.closes, 1);
+    EXPECT_EQ(r.registry.openHandles, 0);
+    EXPECT_TRUE(r.boxes.shown.empty());
+    // The data is asked for once, in a buffer of the size learnt (at most a
+    // DWORD's four bytes for one); never for empty or unconverted values.
+    std::vector<std::size_t> buffers;
+    const bool converted = c.type == kRegSz || c.type == kRegBinary || c.type == kRegDword;
+    if (converted && !c.stored.empty()) {
+      buffers.push_back(c.type == kRegDword ? std::min<std::size_t>(c.stored.size(), 4)
+                                            : c.stored.size());
+    }
+    EXPECT_EQ(r.registry.dataBufferSizes, buffers);
   }
 }
 
@@ -140,33 +154,11 @@ TEST(RegistryGetKeyValue, OpensForReadingAndPassesNamesAsWindows1252) {
             "e");
 }
 
-TEST(RegistryGetKeyValue, ZeroLengthValuesNeedNoSecondQuery) {
-  for (std::uint32_t type : {kRegSz, kRegBinary}) {
-    FakeRegistry registry;
-    fakes::FakeMessageBoxes boxes;
-    registry.values["v"] = {type, {}};
-    read(registry, boxes, "v");
-    EXPECT_TRUE(registry.dataBufferSizes.empty()) << type;
-  }
-}
-
-TEST(RegistryGetKeyValue, SecondQueryUsesTheSizeLearnt) {
-  FakeRegistry registry;
-  fakes::FakeMessageBoxes boxes;
-  registry.values["s"] = {kRegSz, bytesOf(std::string_view("abc\0", 4))};
-  registry.values["d"] = {kRegDword, Bytes{1, 0, 0, 0}};
-  read(registry, boxes, "s");
-  read(registry, boxes, "d");
-  EXPECT_EQ(registry.dataBufferSizes, (std::vector<std::size_t>{4, 4}));
-}
-
 TEST(RegistryGetKeyValue, TextIsCutToTheSizeTheSecondQueryReturned) {
   // The value shrank between the two queries: only what was copied counts.
-  FakeRegistry registry;
-  fakes::FakeMessageBoxes boxes;
-  registry.values["v"] = {kRegSz, bytesOf("ab")};
-  registry.reportedSize = 5;
-  EXPECT_EQ(read(registry, boxes, "v"), TaggedValue(std::string("ab")));
+  Reader r(kRegSz, bytesOf("ab"));
+  r.registry.reportedSize = 5;
+  EXPECT_EQ(r.read(), TaggedValue(std::string("ab")));
 }
 
 TEST(RegistryGetKeyValue, RegistryFailuresAreSilentAndEmpty) {
@@ -185,14 +177,12 @@ TEST(RegistryGetKeyValue, RegistryFailuresAreSilentAndEmpty) {
   for (std::uint32_t type : {kRegSz, kRegBinary, kRegDword}) {
     for (const FailureCase& c : cases) {
       SCOPED_TRACE(std::string(c.name) + " type " + std::to_string(type));
-      FakeRegistry registry;
-      fakes::FakeMessageBoxes boxes;
-      registry.values["v"] = {type, Bytes{1, 2, 3, 4}};
-      c.arrange(registry);
-      EXPECT_TRUE(isEmpty(read(registry, boxes, "v")));
-      EXPECT_EQ(registry.closes, c.expectedCloses);
-      EXPECT_EQ(registry.openHandles, 0);
-      EXPECT_TRUE(boxes.shown.empty());
+      Reader r(type, Bytes{1, 2, 3, 4});
+      c.arrange(r.registry);
+      EXPECT_TRUE(isEmpty(r.read()));
+      EXPECT_EQ(r.registry.closes, c.expectedCloses);
+      EXPECT_EQ(r.registry.openHandles, 0);
+      EXPECT_TRUE(r.boxes.shown.empty());
     }
   }
 }
@@ -214,18 +204,16 @@ TEST(RegistryGetKeyValue, UnexpectedFailuresShowTheStandardErrorReport) {
   };
   for (const ThrowCase& c : cases) {
     SCOPED_TRACE(c.name);
-    FakeRegistry registry;
-    fakes::FakeMessageBoxes boxes;
-    registry.values["v"] = {kRegBinary, Bytes{1, 2, 3}};
-    c.arrange(registry);
-    EXPECT_TRUE(isEmpty(read(registry, boxes, "v")));
-    ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_EQ(boxes.shown[0].text, c.text);
-    EXPECT_EQ(boxes.shown[0].title, "RegistryGetKeyValue");
-    EXPECT_EQ(boxes.shown[0].buttons, common::MessageButtons::Ok);
-    EXPECT_EQ(boxes.shown[0].icon, common::MessageIcon::None);
-    EXPECT_EQ(registry.openHandles, 0) << "a key opened before the failure is closed";
-    EXPECT_LE(registry.closes, 1);
+    Reader r(kRegBinary, Bytes{1, 2, 3});
+    c.arrange(r.registry);
+    EXPECT_TRUE(isEmpty(r.read()));
+    ASSERT_EQ(r.boxes.shown.size(), 1u);
+    EXPECT_EQ(r.boxes.shown[0].text, c.text);
+    EXPECT_EQ(r.boxes.shown[0].title, "RegistryGetKeyValue");
+    EXPECT_EQ(r.boxes.shown[0].buttons, common::MessageButtons::Ok);
+    EXPECT_EQ(r.boxes.shown[0].icon, common::MessageIcon::None);
+    EXPECT_EQ(r.registry.openHandles, 0) << "a key opened before the failure is closed";
+    EXPECT_LE(r.registry.closes, 1);
   }
 }
 

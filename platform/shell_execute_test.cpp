@@ -72,6 +72,13 @@ class RecordingShell : public ShellBackend {
   bool throwOnQuery = false;
 };
 
+// A launcher over a recording shell, and the message boxes it shows.
+struct Launcher {
+  RecordingShell shell;
+  fakes::FakeMessageBoxes boxes;
+  CShellExecute launcher{shell, boxes};
+};
+
 struct LaunchCase {
   const char* name;
   std::function<std::int32_t(CShellExecute&)> launch;
@@ -113,13 +120,11 @@ std::vector<LaunchCase> launchCases() {
 TEST(ShellExecute, EachOperationMakesItsOneShellCallByteExact) {
   for (const LaunchCase& c : launchCases()) {
     SCOPED_TRACE(c.name);
-    RecordingShell shell;
-    shell.exResult = {42, 0};
-    fakes::FakeMessageBoxes boxes;
-    CShellExecute launcher(shell, boxes);
-    EXPECT_EQ(c.launch(launcher), -1);
-    ASSERT_EQ(shell.calls.size(), 1u);
-    const RecordingShell::Call& got = shell.calls[0];
+    Launcher t;
+    t.shell.exResult = {42, 0};
+    EXPECT_EQ(c.launch(t.launcher), -1);
+    ASSERT_EQ(t.shell.calls.size(), 1u);
+    const RecordingShell::Call& got = t.shell.calls[0];
     EXPECT_EQ(got.kind, c.expected.kind);
     EXPECT_EQ(got.owner, c.expected.owner);
     EXPECT_EQ(got.mask, c.expected.mask);
@@ -128,7 +133,7 @@ TEST(ShellExecute, EachOperationMakesItsOneShellCallByteExact) {
     EXPECT_EQ(got.parameters, c.expected.parameters);
     EXPECT_EQ(got.startFolder, c.expected.startFolder);
     EXPECT_EQ(got.show, c.expected.show);
-    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_TRUE(t.boxes.shown.empty());
   }
 }
 
@@ -138,54 +143,45 @@ TEST(ShellExecute, CodesAbove32AreSuccessOthersComeBackUnchanged) {
   } table[] = {{33, -1}, {42, -1}, {0x7fffffff, -1}, {32, 32}, {31, 31}, {2, 2}, {0, 0}, {-5, -5}};
   for (const auto& row : table) {
     SCOPED_TRACE(row.shellCode);
-    RecordingShell shell;
-    shell.plainCode = row.shellCode;
-    shell.exResult = {row.shellCode, 0};
-    fakes::FakeMessageBoxes boxes;
-    CShellExecute launcher(shell, boxes);
-    EXPECT_EQ(launcher.LaunchURL(1, "x"), row.result);
-    EXPECT_EQ(launcher.LaunchProgram(1, "x"), row.result);
-    EXPECT_EQ(launcher.lastInstanceCode(), row.shellCode);
+    Launcher t;
+    t.shell.plainCode = row.shellCode;
+    t.shell.exResult = {row.shellCode, 0};
+    EXPECT_EQ(t.launcher.LaunchURL(1, "x"), row.result);
+    EXPECT_EQ(t.launcher.LaunchProgram(1, "x"), row.result);
+    EXPECT_EQ(t.launcher.lastInstanceCode(), row.shellCode);
   }
 }
 
 TEST(ShellExecute, StillExecutingIsFalseWithoutAskingUnlessAnExtendedLaunchSetTheFields) {
-  RecordingShell shell;
-  fakes::FakeMessageBoxes boxes;
-  CShellExecute launcher(shell, boxes);
-  EXPECT_FALSE(launcher.StillExecuting());
-  EXPECT_TRUE(shell.calls.empty());
+  Launcher t;
+  EXPECT_FALSE(t.launcher.StillExecuting());
+  EXPECT_TRUE(t.shell.calls.empty());
 
-  launcher.LaunchProgram(1, "prog");
-  EXPECT_EQ(launcher.lastInstanceCode(), 42);
-  EXPECT_EQ(launcher.lastProcessHandle(), 1234u);
-  EXPECT_TRUE(launcher.StillExecuting());
-  ASSERT_EQ(shell.calls.back().kind, "active");
-  EXPECT_EQ(shell.calls.back().process, 1234u);
-  shell.active = false;
-  EXPECT_FALSE(launcher.StillExecuting());
+  t.launcher.LaunchProgram(1, "prog");
+  EXPECT_EQ(t.launcher.lastInstanceCode(), 42);
+  EXPECT_EQ(t.launcher.lastProcessHandle(), 1234u);
+  EXPECT_TRUE(t.launcher.StillExecuting());
+  ASSERT_EQ(t.shell.calls.back().kind, "active");
+  EXPECT_EQ(t.shell.calls.back().process, 1234u);
+  t.shell.active = false;
+  EXPECT_FALSE(t.launcher.StillExecuting());
 
   // A plain launch clears both fields; the question is no longer asked.
-  launcher.LaunchFolder(1, "/");
-  EXPECT_EQ(launcher.lastInstanceCode(), 0);
-  EXPECT_EQ(launcher.lastProcessHandle(), 0u);
-  std::size_t callsBefore = shell.calls.size();
-  EXPECT_FALSE(launcher.StillExecuting());
-  EXPECT_EQ(shell.calls.size(), callsBefore);
-}
+  t.launcher.LaunchFolder(1, "/");
+  EXPECT_EQ(t.launcher.lastInstanceCode(), 0);
+  EXPECT_EQ(t.launcher.lastProcessHandle(), 0u);
+  std::size_t callsBefore = t.shell.calls.size();
+  EXPECT_FALSE(t.launcher.StillExecuting());
+  EXPECT_EQ(t.shell.calls.size(), callsBefore);
 
-TEST(ShellExecute, FailedExtendedLaunchStillStoresWhatTheShellLeft) {
-  RecordingShell shell;
-  shell.exResult = {2, 0};
-  fakes::FakeMessageBoxes boxes;
-  CShellExecute launcher(shell, boxes);
-  EXPECT_EQ(launcher.LaunchDocument(1, "missing.txt", ""), 2);
-  EXPECT_EQ(launcher.lastInstanceCode(), 2);
-  EXPECT_EQ(launcher.lastProcessHandle(), 0u);
-  // Field 1 is set, so the shell is asked (and says no for handle 0).
-  shell.active = false;
-  EXPECT_FALSE(launcher.StillExecuting());
-  EXPECT_EQ(shell.calls.back().kind, "active");
+  // A failed extended launch still stores what the shell left, so the shell
+  // is asked again (and says no for handle 0).
+  t.shell.exResult = {2, 0};
+  EXPECT_EQ(t.launcher.LaunchDocument(1, "missing.txt", ""), 2);
+  EXPECT_EQ(t.launcher.lastInstanceCode(), 2);
+  EXPECT_EQ(t.launcher.lastProcessHandle(), 0u);
+  EXPECT_FALSE(t.launcher.StillExecuting());
+  EXPECT_EQ(t.shell.calls.back().kind, "active");
 }
 
 TEST(ShellExecute, EarlierProcessIsReleasedWhenTheNextLaunchStartsAndWhenTheObjectGoes) {
@@ -193,6 +189,9 @@ TEST(ShellExecute, EarlierProcessIsReleasedWhenTheNextLaunchStartsAndWhenTheObje
   fakes::FakeMessageBoxes boxes;
   {
     CShellExecute launcher(shell, boxes);
+    shell.exResult = {42, 0};
+    launcher.LaunchProgram(1, "no handle");  // nothing to release later
+    shell.exResult = {42, 1234};
     launcher.LaunchProgram(1, "first");
     shell.exResult = {42, 5678};
     launcher.LaunchProgram(1, "second");
@@ -200,57 +199,41 @@ TEST(ShellExecute, EarlierProcessIsReleasedWhenTheNextLaunchStartsAndWhenTheObje
     shell.exResult = {42, 9999};
     launcher.LaunchDocument(1, "doc", "");
   }
-  EXPECT_EQ(shell.kinds(),
-            (std::vector<std::string>{"ex", "release", "ex", "release", "plain", "ex", "release"}));
-  EXPECT_EQ(shell.calls[1].process, 1234u);
-  EXPECT_EQ(shell.calls[3].process, 5678u);
-  EXPECT_EQ(shell.calls[6].process, 9999u);
-}
-
-TEST(ShellExecute, NoReleaseWhenNoProcessWasHandedBack) {
-  RecordingShell shell;
-  shell.exResult = {42, 0};
-  fakes::FakeMessageBoxes boxes;
-  {
-    CShellExecute launcher(shell, boxes);
-    launcher.LaunchProgram(1, "prog");
-    launcher.LaunchURL(1, "x");
-  }
-  EXPECT_EQ(shell.kinds(), (std::vector<std::string>{"ex", "plain"}));
+  EXPECT_EQ(shell.kinds(), (std::vector<std::string>{"ex", "ex", "release", "ex", "release",
+                                                     "plain", "ex", "release"}));
+  EXPECT_EQ(shell.calls[2].process, 1234u);
+  EXPECT_EQ(shell.calls[4].process, 5678u);
+  EXPECT_EQ(shell.calls[7].process, 9999u);
 }
 
 TEST(ShellExecute, UnexpectedFailureShowsStandardReportTitledWithTheOperation) {
   for (const LaunchCase& c : launchCases()) {
     SCOPED_TRACE(c.name);
-    RecordingShell shell;
-    fakes::FakeMessageBoxes boxes;
-    CShellExecute launcher(shell, boxes);
-    launcher.LaunchProgram(1, "earlier");
-    shell.throwOnLaunch = true;
-    EXPECT_EQ(c.launch(launcher), 0);
-    ASSERT_EQ(boxes.shown.size(), 1u);
+    Launcher t;
+    t.launcher.LaunchProgram(1, "earlier");
+    t.shell.throwOnLaunch = true;
+    EXPECT_EQ(c.launch(t.launcher), 0);
+    ASSERT_EQ(t.boxes.shown.size(), 1u);
     std::string title = c.name;
     if (title == "LaunchProgramDefaults") title = "LaunchProgram";
-    EXPECT_EQ(boxes.shown[0].title, title);
-    EXPECT_EQ(boxes.shown[0].text, "Error: 51. boom");
-    EXPECT_EQ(boxes.shown[0].buttons, common::MessageButtons::Ok);
-    EXPECT_EQ(boxes.shown[0].icon, common::MessageIcon::None);
+    EXPECT_EQ(t.boxes.shown[0].title, title);
+    EXPECT_EQ(t.boxes.shown[0].text, "Error: 51. boom");
+    EXPECT_EQ(t.boxes.shown[0].buttons, common::MessageButtons::Ok);
+    EXPECT_EQ(t.boxes.shown[0].icon, common::MessageIcon::None);
     // The fields were cleared before the failing call.
-    EXPECT_EQ(launcher.lastInstanceCode(), 0);
-    EXPECT_FALSE(launcher.StillExecuting());
+    EXPECT_EQ(t.launcher.lastInstanceCode(), 0);
+    EXPECT_FALSE(t.launcher.StillExecuting());
   }
 }
 
 TEST(ShellExecute, FailingProcessQueryReportsAndAnswersFalse) {
-  RecordingShell shell;
-  fakes::FakeMessageBoxes boxes;
-  CShellExecute launcher(shell, boxes);
-  launcher.LaunchProgram(1, "prog");
-  shell.throwOnQuery = true;
-  EXPECT_FALSE(launcher.StillExecuting());
-  ASSERT_EQ(boxes.shown.size(), 1u);
-  EXPECT_EQ(boxes.shown[0].title, "StillExecuting");
-  EXPECT_EQ(boxes.shown[0].text, "Error: 51. query failed");
+  Launcher t;
+  t.launcher.LaunchProgram(1, "prog");
+  t.shell.throwOnQuery = true;
+  EXPECT_FALSE(t.launcher.StillExecuting());
+  ASSERT_EQ(t.boxes.shown.size(), 1u);
+  EXPECT_EQ(t.boxes.shown[0].title, "StillExecuting");
+  EXPECT_EQ(t.boxes.shown[0].text, "Error: 51. query failed");
 }
 
 }  // namespace

@@ -20,6 +20,7 @@ struct Outcome {
   std::string text;
   int selectionStart;
   int selectionLength;
+  std::string lastComboText = {};
 };
 
 // Types `typed` into an empty box, releases the key, and tells what the box
@@ -31,7 +32,8 @@ Outcome complete(const List& history, const std::string& typed) {
   view.typeAfresh(typed);
   TermCompletion completion;
   completion.onKeyUp(view);
-  return {view.comboText(), view.selectionStart(), view.selectionLength()};
+  return {view.comboText(), view.selectionStart(), view.selectionLength(),
+          completion.LastComboText()};
 }
 
 TEST(TermCompletion, CompletesToTheFirstMatchingEntry) {
@@ -72,17 +74,13 @@ TEST(TermCompletion, CompletesToTheFirstMatchingEntry) {
 
 TEST(TermCompletion, InvalidPatternsLeaveTheTextAsTyped) {
   for (const char* typed : {"[", "Me[", "[!", "[a-"}) {
-    Journal journal;
-    FakeSearchDialogView view(journal);
-    view.list = kMeyerMeierMueller;
-    view.typeAfresh(typed);
-    TermCompletion completion;
-    completion.onKeyUp(view);
-    EXPECT_EQ(view.comboText(), typed);
-    EXPECT_EQ(completion.LastComboText(), "") << typed;
+    const Outcome got = complete(kMeyerMeierMueller, typed);
+    EXPECT_EQ(got.text, typed);
+    EXPECT_EQ(got.lastComboText, "") << typed;
   }
 }
 
+// Key by key, as the dialog calls it: each key release completes anew.
 class CompletionSequence : public ::testing::Test {
  protected:
   void SetUp() override { view_.list = kMeyerMeierMueller; }
@@ -94,61 +92,44 @@ class CompletionSequence : public ::testing::Test {
     view_.backspace();
     completion_.onKeyUp(view_);
   }
+  void expectBox(const std::string& text, int selectionStart, int selectionLength) {
+    EXPECT_EQ(view_.comboText(), text);
+    EXPECT_EQ(view_.selectionStart(), selectionStart);
+    EXPECT_EQ(view_.selectionLength(), selectionLength);
+  }
 
   Journal journal_;
   FakeSearchDialogView view_{journal_};
   TermCompletion completion_;
 };
 
-TEST_F(CompletionSequence, TypingOnOverwritesTheCompletedRest) {
+TEST_F(CompletionSequence, TypingOverwritesTheCompletedRestAndBackspaceRefusesIt) {
+  completion_.onKeyUp(view_);  // an empty box at the start stays empty
+  expectBox("", 0, 0);
   type("M");
-  EXPECT_EQ(view_.comboText(), "Meyer");
+  expectBox("Meyer", 1, 4);
   type("e");
-  EXPECT_EQ(view_.comboText(), "Meyer");
-  type("i");
-  EXPECT_EQ(view_.comboText(), "Meier");
-  EXPECT_EQ(view_.selectionStart(), 3);
-  EXPECT_EQ(view_.selectionLength(), 2);
-}
-
-TEST_F(CompletionSequence, BackspaceAfterACompletionKeepsTheTypedText) {
-  type("Me");
-  ASSERT_EQ(view_.comboText(), "Meyer");
-  backspace();
-  EXPECT_EQ(view_.comboText(), "Me");
-  EXPECT_EQ(completion_.LastComboText(), "Me");
-  type("i");  // the next character completes again
-  EXPECT_EQ(view_.comboText(), "Meier");
-}
-
-TEST_F(CompletionSequence, ReleasingAKeyWithoutChangeKeepsTheCompletion) {
-  type("Me");
-  completion_.onKeyUp(view_);  // e.g. the Shift key released
-  EXPECT_EQ(view_.comboText(), "Meyer");
-  EXPECT_EQ(view_.selectionStart(), 2);
-  EXPECT_EQ(view_.selectionLength(), 3);
+  expectBox("Meyer", 2, 3);
+  completion_.onKeyUp(view_);  // e.g. the Shift key released: no change
+  expectBox("Meyer", 2, 3);
   EXPECT_EQ(completion_.LastComboText(), "Meyer");
+  type("i");
+  expectBox("Meier", 3, 2);
+  backspace();
+  expectBox("Mei", 3, 0);
+  EXPECT_EQ(completion_.LastComboText(), "Mei");
+  type("e");  // the next character completes again
+  expectBox("Meier", 4, 1);
+  type("x");  // "Meiex" matches nothing
+  expectBox("Meiex", 5, 0);
+  EXPECT_EQ(completion_.LastComboText(), "Meie");
 }
 
 TEST_F(CompletionSequence, EmptiedBoxCompletesToTheMostRecentTerm) {
   type("Me");
   view_.setSelection(0, 5);
   backspace();
-  EXPECT_EQ(view_.comboText(), "Meyer");
-  EXPECT_EQ(view_.selectionStart(), 0);
-  EXPECT_EQ(view_.selectionLength(), 5);
-}
-
-TEST_F(CompletionSequence, EmptyBoxAtTheStartStaysEmpty) {
-  completion_.onKeyUp(view_);
-  EXPECT_EQ(view_.comboText(), "");
-}
-
-TEST_F(CompletionSequence, AFailedMatchKeepsTheLastComboText) {
-  type("Me");
-  type("x");  // "Mex" matches nothing
-  EXPECT_EQ(view_.comboText(), "Mex");
-  EXPECT_EQ(completion_.LastComboText(), "Me");
+  expectBox("Meyer", 0, 5);
 }
 
 }  // namespace

@@ -7,55 +7,26 @@
 #include <string>
 
 #include "search/search_test_util.h"
-#include "tests/fakes/fake_event_pump.h"
-#include "tests/fakes/fake_message_boxes.h"
-#include "tests/fakes/fake_program_end.h"
-#include "tests/fakes/fake_settings_store.h"
 
 namespace search {
 namespace {
 
-using testing::FakeInformationDialog;
-using testing::FakeSearchDialogView;
 using testing::Journal;
 
-class SearchDialogLogicTest : public ::testing::Test {
- protected:
-  SearchDialogLogicTest() {
-    globals_.ActView = std::make_unique<testing::FakeActView>(journal_);
-    globals_.ActViews = std::make_unique<testing::FakeActViews>(journal_);
-    globals_.ActApp = std::make_unique<testing::FakeActApplication>(journal_);
-  }
+class SearchDialogLogicTest : public testing::SearchLogicTest {};
 
-  // Runs a handler; true when it ended the program.
-  template <typename Handler>
-  bool ends(Handler handler) {
-    try {
-      handler();
-    } catch (const fakes::ProgramEnded&) {
-      return true;
-    }
-    return false;
-  }
-
-  Journal journal_;
-  FakeSearchDialogView view_{journal_};
-  fakes::FakeMessageBoxes boxes_;
-  fakes::FakeEventPump events_;
-  fakes::FakeSettingsStore settings_;
-  fakes::FakeProgramEnd programEnd_;
-  FakeInformationDialog information_;
-  ProgramGlobals globals_;
-  SearchDialogLogic logic_{
-      view_, SearchServices{globals_, boxes_, events_, settings_, programEnd_, information_}};
-};
-
-TEST_F(SearchDialogLogicTest, LoadFillsTheListFromTheHistory) {
+TEST_F(SearchDialogLogicTest, LoadFillsTheListFromTheHistoryAndCompletesFromIt) {
   settings_.values[{"Spurlix light", "Suchbegriffe", "0"}] = "Meyer";
   logic_.Form_Load();
   ASSERT_EQ(view_.list.size(), 10u);
   EXPECT_EQ(view_.list[0], "Meyer");
   EXPECT_EQ(view_.comboText(), "");
+
+  view_.typeAfresh("Me");
+  logic_.cbxSuchbegriffe_KeyUp();
+  EXPECT_EQ(view_.comboText(), "Meyer");
+  EXPECT_EQ(view_.selectionStart(), 2);
+  EXPECT_EQ(view_.selectionLength(), 3);
 }
 
 TEST_F(SearchDialogLogicTest, EveryWayOutReleasesTheViewThenTheViewsThenTheApplication) {
@@ -70,9 +41,7 @@ TEST_F(SearchDialogLogicTest, EveryWayOutReleasesTheViewThenTheViewsThenTheAppli
   };
   for (const auto& exit : exits) {
     SCOPED_TRACE(exit.name);
-    globals_.ActView = std::make_unique<testing::FakeActView>(journal_);
-    globals_.ActViews = std::make_unique<testing::FakeActViews>(journal_);
-    globals_.ActApp = std::make_unique<testing::FakeActApplication>(journal_);
+    installActFakes();
     journal_.clear();
     const int endsBefore = programEnd_.calls;
 
@@ -84,7 +53,7 @@ TEST_F(SearchDialogLogicTest, EveryWayOutReleasesTheViewThenTheViewsThenTheAppli
   }
 }
 
-TEST_F(SearchDialogLogicTest, KeysOtherThanEscapeAndEnterDoNothing) {
+TEST_F(SearchDialogLogicTest, OnlyEscapeAndEnterAreHandledKeys) {
   view_.typeAfresh("Meyer");
   for (int key : {0, 8, 9, 13, 26, 28, 32, 65, 112}) {
     EXPECT_FALSE(ends([&] { logic_.Form_KeyDown(key); })) << key;
@@ -94,22 +63,11 @@ TEST_F(SearchDialogLogicTest, KeysOtherThanEscapeAndEnterDoNothing) {
   }
   EXPECT_TRUE(journal_.empty());
   EXPECT_TRUE(globals_.ActApp);
-}
 
-TEST_F(SearchDialogLogicTest, EnterInTheTermBoxStartsTheSearch) {
-  // An empty box: the run's first step shows and the focus moves.
+  // Enter in an empty box starts the run: its first step shows, the focus moves.
+  view_.typeAfresh("");
   EXPECT_FALSE(ends([&] { logic_.cbxSuchbegriffe_KeyPress(kKeyReturn); }));
   EXPECT_EQ(journal_, (Journal{"status:Suche ...", "focus"}));
-}
-
-TEST_F(SearchDialogLogicTest, KeyReleaseCompletesFromTheLoadedHistory) {
-  settings_.values[{"Spurlix light", "Suchbegriffe", "0"}] = "Meyer";
-  logic_.Form_Load();
-  view_.typeAfresh("Me");
-  logic_.cbxSuchbegriffe_KeyUp();
-  EXPECT_EQ(view_.comboText(), "Meyer");
-  EXPECT_EQ(view_.selectionStart(), 2);
-  EXPECT_EQ(view_.selectionLength(), 3);
 }
 
 TEST_F(SearchDialogLogicTest, InformationButtonShowsTheVendorsAddressInFiveLines) {
@@ -119,12 +77,6 @@ TEST_F(SearchDialogLogicTest, InformationButtonShowsTheVendorsAddressInFiveLines
             "Hellwig & Sander Datentechnik GmbH\r\nMusterweg 12\r\n12345 Musterstadt\r\n"
             "Email: info@example.com\r\nInternet: https://www.example.com/");
   EXPECT_TRUE(journal_.empty());
-}
-
-TEST_F(SearchDialogLogicTest, NoRunIsUnderWayOutsideTheSearchButton) {
-  EXPECT_FALSE(logic_.isSearchRunning());
-  logic_.cmdSuche_Click();  // empty term
-  EXPECT_FALSE(logic_.isSearchRunning());
 }
 
 }  // namespace

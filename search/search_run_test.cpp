@@ -7,18 +7,12 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/linux/realpath_short_path.h"
-#include "search/frm_suche_logic.h"
 #include "search/search_test_util.h"
 #include "tests/fakes/fake_clipboard.h"
-#include "tests/fakes/fake_event_pump.h"
-#include "tests/fakes/fake_message_boxes.h"
-#include "tests/fakes/fake_program_end.h"
-#include "tests/fakes/fake_settings_store.h"
 #include "tools/demo_data/dbf_writer.h"
 
 namespace search {
@@ -27,8 +21,6 @@ namespace {
 namespace fs = std::filesystem;
 using testing::countOf;
 using testing::FakeActView;
-using testing::FakeInformationDialog;
-using testing::FakeSearchDialogView;
 using testing::Journal;
 
 const std::string kFixtureTable = std::string(SPURLIX_TEST_DATA) + "/sql/KONTAKTE.dbf";
@@ -70,22 +62,24 @@ std::vector<Contact> contactsOf(const std::string& company, int count, const std
   return contacts;
 }
 
+// The entries joined with '|'.
+std::string joined(const Journal& journal) {
+  std::string text;
+  for (std::size_t k = 0; k < journal.size(); ++k) text += (k == 0 ? "" : "|") + journal[k];
+  return text;
+}
+
 std::string padded(const std::string& id) {
   return id + std::string(12 - id.size(), ' ');
 }
 
-class SearchRunTest : public ::testing::Test {
+class SearchRunTest : public testing::SearchLogicTest {
  protected:
   SearchRunTest() {
     events_.onYield = [this](int count) {
       journal_.push_back("yield");
       if (onYield) onYield(count);
     };
-    auto view = std::make_unique<FakeActView>(journal_);
-    actView_ = view.get();
-    globals_.ActView = std::move(view);
-    globals_.ActViews = std::make_unique<testing::FakeActViews>(journal_);
-    globals_.ActApp = std::make_unique<testing::FakeActApplication>(journal_);
     globals_.ActDB = std::make_unique<actdb::clActDBF>(
         actdb::ActDbServices{boxes_, settings_, clipboard_, events_, paths_});
   }
@@ -99,13 +93,17 @@ class SearchRunTest : public ::testing::Test {
   // Types the term and clicks the search button. True when the program ended.
   bool search(const std::string& term) {
     view_.typeAfresh(term);
-    try {
-      logic_.cmdSuche_Click();
-    } catch (const fakes::ProgramEnded&) {
-      return true;
-    }
-    return false;
+    return ends([this] { logic_.cmdSuche_Click(); });
   }
+
+  // The ID list handed to ACT!, kept from the yields before ende releases the view.
+  const std::string& keepHandedList() {
+    onYield = [this](int) {
+      if (globals_.ActView && !actView().handedLists.empty()) handed_ = actView().handedLists[0];
+    };
+    return handed_;
+  }
+  FakeActView& actView() { return static_cast<FakeActView&>(*globals_.ActView); }
 
   std::vector<std::string> storedHistory() const {
     std::vector<std::string> keys;
@@ -115,53 +113,22 @@ class SearchRunTest : public ::testing::Test {
     return keys;
   }
 
-  bool actReleased() const { return !globals_.ActView && !globals_.ActViews && !globals_.ActApp; }
-
-  Journal journal_;
-  FakeSearchDialogView view_{journal_};
-  fakes::FakeMessageBoxes boxes_;
-  fakes::FakeEventPump events_;
-  fakes::FakeSettingsStore settings_;
-  fakes::FakeProgramEnd programEnd_;
   fakes::FakeClipboard clipboard_;
   platform_linux::RealpathShortPath paths_;
-  FakeInformationDialog information_;
-  ProgramGlobals globals_;
-  FakeActView* actView_ = nullptr;
   std::function<void(int)> onYield;
-  SearchDialogLogic logic_{
-      view_, SearchServices{globals_, boxes_, events_, settings_, programEnd_, information_}};
+  std::string handed_;
 };
 
 TEST_F(SearchRunTest, OneHitIsHandedToActInOrder) {
   open(kFixtureTable);
   ASSERT_TRUE(search("schulz"));
 
-  const Journal expected = {"status:Suche ...",
-                            "busy",
-                            "yield",
-                            "yield",
-                            "yield",  // the query class's own
-                            "yield",
-                            "busy",
-                            "yield",
-                            "status:Es wurden  1 Kontakte gefunden.",
-                            "progress",
-                            "yield",
-                            "normal",
-                            "progress",
-                            "yield",
-                            "LookupAll",
-                            "busy",
-                            "status:Die 1 Kontakte werden in ACT! angezeigt.",
-                            "yield",
-                            "CreateLookup",
-                            "normal",
-                            "yield",
-                            "release ActView",
-                            "release ActViews",
-                            "release ActApp"};
-  EXPECT_EQ(journal_, expected);
+  // The third yield is the query class's own.
+  EXPECT_EQ(joined(journal_),
+            "status:Suche ...|busy|yield|yield|yield|yield|busy|yield|"
+            "status:Es wurden  1 Kontakte gefunden.|progress|yield|normal|progress|yield|"
+            "LookupAll|busy|status:Die 1 Kontakte werden in ACT! angezeigt.|yield|CreateLookup|"
+            "normal|yield|release ActView|release ActViews|release ActApp");
   EXPECT_EQ(view_.progress, (std::vector<float>{100.0f, 0.0f}));
   EXPECT_TRUE(boxes_.shown.empty());
   EXPECT_EQ(storedHistory()[0], "schulz");
@@ -170,24 +137,12 @@ TEST_F(SearchRunTest, OneHitIsHandedToActInOrder) {
   EXPECT_EQ(programEnd_.calls, 1);
 }
 
-TEST_F(SearchRunTest, HandsEveryIdPaddedToTwelveCharacters) {
+TEST_F(SearchRunTest, HandsEveryIdPaddedAndShowsProgressInFractionsOfTheRowCount) {
   open(kFixtureTable);
-  // Keep the view alive past ende to read what it was handed.
-  std::vector<std::string> handed;
-  onYield = [&](int) {
-    if (globals_.ActView) handed = actView_->handedLists;
-  };
-  ASSERT_TRUE(search("mü"));
-  ASSERT_EQ(countOf(journal_, "CreateLookup"), 1);
-  // The last yield comes after CreateLookup.
-  EXPECT_EQ(handed, (std::vector<std::string>{padded("A00000000001") + padded("A00000000002") +
-                                              padded("A00000000003") + padded("A00000000007")}));
-  EXPECT_EQ(view_.statusTexts.back(), "Die 4 Kontakte werden in ACT! angezeigt.");
-}
-
-TEST_F(SearchRunTest, ProgressRunsInFractionsOfTheRowCount) {
-  open(kFixtureTable);
+  const std::string& handed = keepHandedList();
   ASSERT_TRUE(search("ller"));  // rows 1 to 3
+  ASSERT_EQ(countOf(journal_, "CreateLookup"), 1);
+  EXPECT_EQ(handed, padded("A00000000001") + padded("A00000000002") + padded("A00000000003"));
   EXPECT_EQ(view_.progress, (std::vector<float>{static_cast<float>(100.0 / 3.0),
                                                 static_cast<float>(200.0 / 3.0), 100.0f, 0.0f}));
   EXPECT_EQ(view_.statusTexts,
@@ -217,14 +172,14 @@ TEST_F(SearchRunTest, YieldsOnceOrTwicePerRow) {
   } cases[] = {{"kappa", 8 + 1}, {"lambda", 8 + 4}, {"sigma", 8 + 5 + 3}, {"omega", 8 + 25 + 19}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.term);
-    globals_.ActView = std::make_unique<FakeActView>(journal_);
+    installActFakes();
     open(table.path());
     ASSERT_TRUE(search(c.term));
     EXPECT_EQ(events_.yields, c.yields);
   }
 }
 
-TEST_F(SearchRunTest, NoHitsAndANewTermWantedLeavesTheDialogAsItWas) {
+TEST_F(SearchRunTest, NoHitsAsksForANewTermAndEndsWithoutHistoryWhenNoneIsWanted) {
   open(kFixtureTable);
   boxes_.answers = {common::MessageAnswer::Yes};
   ASSERT_FALSE(search("xyzq"));
@@ -245,15 +200,10 @@ TEST_F(SearchRunTest, NoHitsAndANewTermWantedLeavesTheDialogAsItWas) {
   EXPECT_EQ(countOf(journal_, "LookupAll"), 0);
   EXPECT_FALSE(logic_.isSearchRunning());
 
-  // The dialog stays usable: the next term is searched.
-  EXPECT_TRUE(search("schulz"));
-  EXPECT_EQ(countOf(journal_, "CreateLookup"), 1);
-}
-
-TEST_F(SearchRunTest, NoHitsAndNoNewTermEndsWithoutHistory) {
-  open(kFixtureTable);
+  // The dialog stays usable: the term is searched again, and now no new term is wanted.
   boxes_.answers = {common::MessageAnswer::No};
-  ASSERT_TRUE(search("xyzq"));
+  EXPECT_TRUE(search("xyzq"));
+  EXPECT_EQ(boxes_.shown.size(), 2u);
   EXPECT_TRUE(actReleased());
   EXPECT_EQ(settings_.writes, 0);
   EXPECT_EQ(countOf(journal_, "LookupAll"), 0);
@@ -271,9 +221,7 @@ TEST_F(SearchRunTest, LookupResultsOtherThanZeroAndHundredAreShown) {
   open(kFixtureTable);
   for (const auto& c : cases) {
     SCOPED_TRACE(c.result);
-    auto view = std::make_unique<FakeActView>(journal_);
-    view->lookupResult = c.result;
-    globals_.ActView = std::move(view);
+    installActFakes().lookupResult = c.result;
     boxes_.shown.clear();
     settings_.values.clear();
 
@@ -308,13 +256,10 @@ TEST_F(SearchRunTest, AViewThatIsGoneOrFailsEndsWithoutHistory) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    globals_.ActView.reset();
-    if (c.viewHeld) {
-      auto view = std::make_unique<FakeActView>(journal_);
-      view->lookupAllSucceeds = c.lookupAllSucceeds;
-      view->lookupResult = c.lookupResult;
-      globals_.ActView = std::move(view);
-    }
+    FakeActView& view = installActFakes();
+    view.lookupAllSucceeds = c.lookupAllSucceeds;
+    view.lookupResult = c.lookupResult;
+    if (!c.viewHeld) globals_.ActView.reset();
     open(kFixtureTable);
     boxes_.shown.clear();
 
@@ -334,9 +279,7 @@ TEST_F(SearchRunTest, EscapeDuringARunEndsItWithoutHistory) {
   open(kFixtureTable);
   for (int escapeAt : {1, 3, 5, 8, 11, 12}) {  // "mü" yields 12 times
     SCOPED_TRACE(escapeAt);
-    globals_.ActView = std::make_unique<FakeActView>(journal_);
-    globals_.ActViews = std::make_unique<testing::FakeActViews>(journal_);
-    globals_.ActApp = std::make_unique<testing::FakeActApplication>(journal_);
+    installActFakes();
     events_.yields = 0;
     journal_.clear();
     onYield = [&](int count) {
@@ -408,10 +351,7 @@ TEST_F(SearchRunTest, IdsThatDoNotFitAreLeftOut) {
                         {"Ä23456789012", "Odd"},  // 12 characters, 13 bytes
                         {"K9", "Even"}});
   open(table.path());
-  std::string handed;
-  onYield = [&](int) {
-    if (globals_.ActView && !actView_->handedLists.empty()) handed = actView_->handedLists[0];
-  };
+  const std::string& handed = keepHandedList();
 
   ASSERT_TRUE(search("odd"));
 
@@ -442,19 +382,12 @@ TEST_F(SearchRunTest, MoreThanASixteenBitCountOfHitsIsHandedOverWhole) {
   contacts.push_back({"X1", "Andere"});
   GeneratedTable table(contacts);
   open(table.path());
-  std::size_t handedLength = 0;
-  std::string lastId;
-  onYield = [&](int) {
-    if (globals_.ActView && !actView_->handedLists.empty()) {
-      handedLength = actView_->handedLists[0].size();
-      lastId = actView_->handedLists[0].substr(handedLength - 12);
-    }
-  };
+  const std::string& handed = keepHandedList();
 
   ASSERT_TRUE(search("masse"));
 
-  EXPECT_EQ(handedLength, std::size_t{kHits} * 12);
-  EXPECT_EQ(lastId, padded("M33000"));
+  ASSERT_EQ(handed.size(), std::size_t{kHits} * 12);
+  EXPECT_EQ(handed.substr(handed.size() - 12), padded("M33000"));
   EXPECT_EQ(view_.statusTexts.at(view_.statusTexts.size() - 2),
             "Es wurden  33000 Kontakte gefunden.");
   EXPECT_EQ(view_.statusTexts.back(), "Die 33000 Kontakte werden in ACT! angezeigt.");

@@ -3,6 +3,8 @@
 // the information dialog. They write what happens into one shared journal,
 // so a test can check the order of status texts, yields and ACT! calls.
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cstdint>
 #include <optional>
@@ -12,7 +14,12 @@
 #include "common/act_automation.h"
 #include "common/utf8.h"
 #include "info/information_dialog.h"
+#include "search/frm_suche_logic.h"
 #include "search/search_dialog_view.h"
+#include "tests/fakes/fake_event_pump.h"
+#include "tests/fakes/fake_message_boxes.h"
+#include "tests/fakes/fake_program_end.h"
+#include "tests/fakes/fake_settings_store.h"
 
 namespace search::testing {
 
@@ -148,6 +155,46 @@ class FakeInformationDialog : public info::InformationDialog {
  public:
   void showModal(const std::string& freeText) override { shownTexts.push_back(freeText); }
   std::vector<std::string> shownTexts;
+};
+
+// The dialog's logic over the fakes above, ACT!'s objects in place.
+class SearchLogicTest : public ::testing::Test {
+ protected:
+  SearchLogicTest() { installActFakes(); }
+
+  // Gives the program fresh ACT! objects, which journal their release.
+  FakeActView& installActFakes() {
+    auto view = std::make_unique<FakeActView>(journal_);
+    FakeActView& held = *view;
+    globals_.ActView = std::move(view);
+    globals_.ActViews = std::make_unique<FakeActViews>(journal_);
+    globals_.ActApp = std::make_unique<FakeActApplication>(journal_);
+    return held;
+  }
+
+  // Runs a handler; true when it ended the program.
+  template <typename Handler>
+  static bool ends(Handler handler) {
+    try {
+      handler();
+    } catch (const fakes::ProgramEnded&) {
+      return true;
+    }
+    return false;
+  }
+
+  bool actReleased() const { return !globals_.ActView && !globals_.ActViews && !globals_.ActApp; }
+
+  Journal journal_;
+  FakeSearchDialogView view_{journal_};
+  fakes::FakeMessageBoxes boxes_;
+  fakes::FakeEventPump events_;
+  fakes::FakeSettingsStore settings_;
+  fakes::FakeProgramEnd programEnd_;
+  FakeInformationDialog information_;
+  ProgramGlobals globals_;
+  SearchDialogLogic logic_{
+      view_, SearchServices{globals_, boxes_, events_, settings_, programEnd_, information_}};
 };
 
 inline long countOf(const Journal& journal, const std::string& entry) {

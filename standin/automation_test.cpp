@@ -36,27 +36,23 @@ class AutomationTest : public ::testing::Test {
   CallLog log_;
 };
 
-TEST_F(AutomationTest, LookupShowsExactlyTheFoundContactsAndLogsTheCall) {
+TEST_F(AutomationTest, LookupShowsExactlyTheFoundContactsAndLogsTheCalls) {
   Automation automation(model_, log_, {});
   EXPECT_EQ(automation.createLookup(1, "A2          B1          "), kLookupAllFound);
   EXPECT_EQ(shownIds(), QStringList({"A2", "B1"}));
   EXPECT_TRUE(model_.lookupActive());
   EXPECT_EQ(automation.createLookup(1, "ZZ          A1          "), kLookupSomeMissing);
   EXPECT_EQ(shownIds(), QStringList({"A1"}));
+  EXPECT_EQ(automation.createLookup(1, "A2          B"), kLookupBadIdList);
+  EXPECT_EQ(shownIds(), QStringList({"A1"})) << "a bad list changes nothing";
   EXPECT_EQ(automation.lookupAll(1), 0);
   EXPECT_EQ(shownIds(), QStringList({"B1", "A1", "A2"}));
   EXPECT_FALSE(model_.lookupActive());
   EXPECT_EQ(logLines(),
             QStringList({R"({"call":"CreateLookup","ids":["A2","B1"],"result":0,"view":1})",
                          R"({"call":"CreateLookup","ids":["ZZ","A1"],"result":100,"view":1})",
+                         R"({"call":"CreateLookup","idList":"A2          B","result":5,"view":1})",
                          R"({"call":"LookupAll","result":0,"view":1})"}));
-}
-
-TEST_F(AutomationTest, ABadIdListChangesNothing) {
-  Automation automation(model_, log_, {});
-  automation.createLookup(1, "A1          ");
-  EXPECT_EQ(automation.createLookup(1, "A1          B"), kLookupBadIdList);
-  EXPECT_EQ(shownIds(), QStringList({"A1"}));
 }
 
 TEST_F(AutomationTest, MisbehaviourSwitches) {

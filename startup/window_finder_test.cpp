@@ -55,11 +55,7 @@ class FakeWindowList : public common::WindowList {
 
 constexpr const char* kActClass = "act3.0frameclass";
 
-TEST(FindTopLevelWindow, AppliesTheClassAndTitleRule) {
-  const std::string x47(47, 'x');
-  const std::string x48(48, 'x');
-  const std::string x239(239, 'x');
-  const std::string x240(240, 'x');
+TEST(FindTopLevelWindow, TakesTheLastVisibleWindowMatchingClassAndTitle) {
   const struct {
     const char* name;
     std::vector<FakeWindow> windows;
@@ -80,72 +76,54 @@ TEST(FindTopLevelWindow, AppliesTheClassAndTitleRule) {
        kActClass,
        "ACT",
        10},
-      {"class name is lower-cased first",
-       {{10, true, "ACT3.0FrameClass", "ACT!"}},
-       kActClass,
-       "ACT",
-       10},
-      {"class text with capitals never matches",
-       {{10, true, "ACT3.0FrameClass", "ACT!"}},
-       "Act3.0frameclass",
-       "ACT",
-       0},
-      {"class text is a substring",
-       {{10, true, "myact3.0frameclass2", "ACT!"}},
-       kActClass,
-       "ACT",
-       10},
-      {"title is case-sensitive", {{10, true, kActClass, "Act! Kontakte"}}, kActClass, "ACT", 0},
-      {"title text inside the title",
-       {{10, true, kActClass, "ACT! - [Kunden]"}},
-       kActClass,
-       "ACT",
-       10},
-      {"empty title reads NoText", {{10, true, kActClass, ""}}, kActClass, "Text", 10},
       {"star takes any title",
        {{10, true, kActClass, ""}, {20, true, kActClass, "x"}},
        kActClass,
        "*",
        20},
-      {"star still needs the class", {{10, true, "other", "ACT!"}}, kActClass, "*", 0},
       {"empty texts match every visible window",
        {{10, true, "a", "b"}, {20, true, "c", "d"}, {30, false, "e", "f"}},
        "",
        "",
        20},
-      {"title text ending at character 50",
-       {{10, true, kActClass, x47 + "ACT"}},
-       kActClass,
-       "ACT",
-       10},
-      {"title text beyond character 50", {{10, true, kActClass, x48 + "ACT"}}, kActClass, "ACT", 0},
-      {"leading blanks are not counted",
-       {{10, true, kActClass, "    " + x47 + "ACT"}},
-       kActClass,
-       "ACT",
-       10},
-      {"a NUL cuts the title", {{10, true, kActClass, "Kunden\0ACT!"s}}, kActClass, "ACT", 0},
-      {"class name counts 255 characters",
-       {{10, true, x239 + kActClass, "ACT"}},
-       kActClass,
-       "ACT",
-       10},
-      {"class name beyond 255 characters",
-       {{10, true, x240 + kActClass, "ACT"}},
-       kActClass,
-       "ACT",
-       0},
-      {"the German title",
-       {{10, true, kActClass, "Kundenmanager"}},
-       kActClass,
-       "Kundenmanager",
-       10},
   };
   for (const auto& row : table) {
     SCOPED_TRACE(row.name);
     FakeWindowList windows(row.windows);
     SetWindowList(windows);
     EXPECT_EQ(FindTopLevelWindow(row.classText, row.titleText), row.expected);
+  }
+}
+
+TEST(FindTopLevelWindow, AppliesTheClassAndTitleRuleToOneWindow) {
+  const std::string x47(47, 'x'), x48(48, 'x'), x239(239, 'x'), x240(240, 'x');
+  const struct {
+    const char* name;
+    std::string className, title;
+    const char *classText, *titleText;
+    bool found;
+  } table[] = {
+      {"class name is lower-cased first", "ACT3.0FrameClass", "ACT!", kActClass, "ACT", true},
+      {"class text with capitals never matches", "ACT3.0FrameClass", "ACT!", "Act3.0frameclass",
+       "ACT", false},
+      {"class text is a substring", "myact3.0frameclass2", "ACT!", kActClass, "ACT", true},
+      {"title is case-sensitive", kActClass, "Act! Kontakte", kActClass, "ACT", false},
+      {"title text inside the title", kActClass, "ACT! - [Kunden]", kActClass, "ACT", true},
+      {"empty title reads NoText", kActClass, "", kActClass, "Text", true},
+      {"star still needs the class", "other", "ACT!", kActClass, "*", false},
+      {"title text ending at character 50", kActClass, x47 + "ACT", kActClass, "ACT", true},
+      {"title text beyond character 50", kActClass, x48 + "ACT", kActClass, "ACT", false},
+      {"leading blanks are not counted", kActClass, "    " + x47 + "ACT", kActClass, "ACT", true},
+      {"a NUL cuts the title", kActClass, "Kunden\0ACT!"s, kActClass, "ACT", false},
+      {"class name counts 255 characters", x239 + kActClass, "ACT", kActClass, "ACT", true},
+      {"class name beyond 255 characters", x240 + kActClass, "ACT", kActClass, "ACT", false},
+      {"the German title", kActClass, "Kundenmanager", kActClass, "Kundenmanager", true},
+  };
+  for (const auto& row : table) {
+    SCOPED_TRACE(row.name);
+    FakeWindowList windows({{10, true, row.className, row.title}});
+    SetWindowList(windows);
+    EXPECT_EQ(FindTopLevelWindow(row.classText, row.titleText), row.found ? 10u : 0u);
   }
 }
 

@@ -127,8 +127,7 @@ TEST(ParseSelect, CountKeywordsAnyCaseAndSemicolon) {
   EXPECT_EQ(result.statement->table.name, "KONTAKTE.dbf");
   EXPECT_TRUE(result.statement->where->negated);
 
-  result = parse("SELECT COUNT(*) AS n, * FROM T");
-  EXPECT_TRUE(result.error.has_value());  // "*" only alone
+  EXPECT_TRUE(parse("SELECT COUNT(*) AS n, * FROM T").error.has_value());  // "*" only alone
   result = parse("SELECT COUNT(*) AS n FROM KONTAKTE.dbf");
   ASSERT_TRUE(result.statement.has_value());
   EXPECT_EQ(result.statement->items[0].alias, "n");
@@ -169,12 +168,10 @@ TEST(ParseCondition, LiteralsOfEveryKind) {
 }
 
 TEST(StartsWithSelect, TellsSqlFromTableNames) {
-  EXPECT_TRUE(startsWithSelect("  select * from t"));
-  EXPECT_TRUE(startsWithSelect("SELECT"));
-  EXPECT_FALSE(startsWithSelect("KONTAKTE"));
-  EXPECT_FALSE(startsWithSelect("[SELECT]"));
-  EXPECT_FALSE(startsWithSelect("SELECTED.dbf"));
-  EXPECT_FALSE(startsWithSelect(""));
+  for (const char* sql : {"  select * from t", "SELECT"}) EXPECT_TRUE(startsWithSelect(sql)) << sql;
+  for (const char* name : {"KONTAKTE", "[SELECT]", "SELECTED.dbf", ""}) {
+    EXPECT_FALSE(startsWithSelect(name)) << name;
+  }
 }
 
 TEST(Tokenize, NamesKeywordsAndSymbols) {

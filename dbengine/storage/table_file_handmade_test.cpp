@@ -14,6 +14,24 @@ using testing::FieldLayout;
 using testing::ScratchFolder;
 using testing::tableBytes;
 
+// Opens a table written from the given layout in a scratch folder.
+std::unique_ptr<TableFile> openBuilt(ScratchFolder& folder, std::uint8_t version,
+                                     const std::vector<FieldLayout>& fields,
+                                     const std::vector<std::string>& records) {
+  return TableFile::open(folder.write("t.dbf", tableBytes(version, fields, records)));
+}
+
+// The error a call raises; number 0 when it raises none.
+template <typename Call>
+EngineError errorOf(Call call) {
+  try {
+    call();
+  } catch (const EngineError& e) {
+    return e;
+  }
+  return EngineError(0, "");
+}
+
 // One field, one record per case: the stored bytes and the value read.
 TEST(TableFileHandmade, FieldValuesFromStoredBytes) {
   struct Case {
@@ -45,8 +63,7 @@ TEST(TableFileHandmade, FieldValuesFromStoredBytes) {
   };
   for (const Case& c : cases) {
     ScratchFolder folder;
-    const auto table =
-        TableFile::open(folder.write("t.dbf", tableBytes(0x03, {c.field}, {" " + c.stored})));
+    const auto table = openBuilt(folder, 0x03, {c.field}, {" " + c.stored});
     EXPECT_EQ(table->value(table->record(0), 0), c.expected) << "stored '" << c.stored << "'";
     EXPECT_EQ(table->isNull(table->record(0), 0), c.expected.isNull()) << c.stored;
   }
@@ -62,7 +79,7 @@ TEST(TableFileHandmade, VisualFoxProVarcharUsesLengthBit) {
       " abcdef" + std::string("xyz") + "\x02",           // V null
   };
   ScratchFolder folder;
-  const auto table = TableFile::open(folder.write("v.dbf", tableBytes(0x32, fields, records)));
+  const auto table = openBuilt(folder, 0x32, fields, records);
   ASSERT_EQ(table->fields().size(), 2u);
   EXPECT_EQ(table->fields()[0].varLengthBit, 0);
   EXPECT_EQ(table->fields()[0].nullBit, 1);
@@ -71,9 +88,9 @@ TEST(TableFileHandmade, VisualFoxProVarcharUsesLengthBit) {
       {"ab", "xyz"}, {"abcdef", Null{}}, {Null{}, "xyz"}};
   for (std::uint32_t i = 0; i < 3; ++i) {
     for (int f = 0; f < 2; ++f) {
-      EXPECT_EQ(table->value(table->record(i), f), expected[i][static_cast<std::size_t>(f)]);
-      EXPECT_EQ(table->isNull(table->record(i), f),
-                expected[i][static_cast<std::size_t>(f)].isNull());
+      const Value& want = expected[i][static_cast<std::size_t>(f)];
+      EXPECT_EQ(table->value(table->record(i), f), want);
+      EXPECT_EQ(table->isNull(table->record(i), f), want.isNull());
     }
   }
 }
@@ -96,16 +113,11 @@ TEST(TableFileHandmade, UnsupportedTypesOpenButRaiseOnRead) {
       fields.push_back({"_NullFlags", '0', 1, 0, 0x05});
       record += '\0';
     }
-    const auto table =
-        TableFile::open(folder.write("u.dbf", tableBytes(c.version, fields, {record})));
+    const auto table = openBuilt(folder, c.version, fields, {record});
     EXPECT_EQ(table->value(table->record(0), 0), Value("ok"));
-    try {
-      table->value(table->record(0), 1);
-      ADD_FAILURE() << c.field.type << " read";
-    } catch (const EngineError& e) {
-      EXPECT_EQ(e.number(), errc::kUnsupportedType);
-      EXPECT_THAT(e.description(), ::testing::HasSubstr("'" + c.field.name + "'"));
-    }
+    const EngineError e = errorOf([&] { table->value(table->record(0), 1); });
+    EXPECT_EQ(e.number(), errc::kUnsupportedType) << c.field.type;
+    EXPECT_THAT(e.description(), ::testing::HasSubstr("'" + c.field.name + "'"));
   }
 }
 
@@ -113,8 +125,8 @@ TEST(TableFileHandmade, AcceptsEveryKnownVersionByte) {
   for (int version :
        {0x03, 0x83, 0x43, 0x63, 0x7B, 0x8B, 0x8E, 0xCB, 0xE5, 0xF5, 0xFB, 0x30, 0x31, 0x32}) {
     ScratchFolder folder;
-    const auto table = TableFile::open(folder.write(
-        "v.dbf", tableBytes(static_cast<std::uint8_t>(version), {{"NAME", 'C', 3}}, {" abc"})));
+    const auto table =
+        openBuilt(folder, static_cast<std::uint8_t>(version), {{"NAME", 'C', 3}}, {" abc"});
     EXPECT_EQ(table->versionByte(), version);
     EXPECT_EQ(table->value(table->record(0), 0), Value("abc")) << version;
   }
@@ -136,7 +148,7 @@ TEST(TableFileHandmade, ToleratesPaddingAfterHeaderAndRecords) {
 
 TEST(TableFileHandmade, EmptyTableScansNothing) {
   ScratchFolder folder;
-  const auto table = TableFile::open(folder.write("e.dbf", tableBytes(0x03, {{"A", 'C', 1}}, {})));
+  const auto table = openBuilt(folder, 0x03, {{"A", 'C', 1}}, {});
   EXPECT_EQ(table->recordCount(), 0u);
   bool visited = false;
   table->scan([&](std::uint32_t, const std::uint8_t*, std::uint32_t) { visited = true; });
@@ -159,31 +171,18 @@ TEST(TableFileHandmade, RejectsInconsistentDescriptors) {
   };
   for (const Case& c : cases) {
     ScratchFolder folder;
-    try {
-      TableFile::open(folder.write("d.dbf", tableBytes(c.version, c.fields, {})));
-      ADD_FAILURE() << c.what << ": opened";
-    } catch (const EngineError& e) {
-      EXPECT_EQ(e.number(), errc::kDamagedTable) << c.what << ": " << e.description();
-    }
+    EXPECT_EQ(errorOf([&] { openBuilt(folder, c.version, c.fields, {}); }).number(),
+              errc::kDamagedTable)
+        << c.what;
   }
 }
 
 TEST(TableFileHandmade, MemoPointerThatIsNoNumberIsDamage) {
   ScratchFolder folder;
-  folder.write("m.fpt", std::string(512, '\0'));
-  const auto table = TableFile::open(
-      folder.write("m.dbf", tableBytes(0xF5, {{"NOTIZ", 'M', 10}}, {"   12ab    "})));
+  folder.write("t.fpt", std::string(512, '\0'));
+  const auto table = openBuilt(folder, 0xF5, {{"NOTIZ", 'M', 10}}, {"   12ab    "});
   EXPECT_FALSE(table->isNull(table->record(0), 0));
-  EXPECT_THROW(
-      {
-        try {
-          table->value(table->record(0), 0);
-        } catch (const EngineError& e) {
-          EXPECT_EQ(e.number(), errc::kDamagedMemo);
-          throw;
-        }
-      },
-      EngineError);
+  EXPECT_EQ(errorOf([&] { table->value(table->record(0), 0); }).number(), errc::kDamagedMemo);
 }
 
 }  // namespace

@@ -48,20 +48,15 @@ TEST(IniSettingsStore, LivesInTheUsersConfigFolder) {
 TEST(IniSettingsStore, EveryTextRoundTrips) {
   TestFolder folder;
   IniSettingsStore store(folder.path());
+  // The escaping itself is IniFile's; these pin that the store uses it for
+  // every field.
   const std::string_view texts[] = {
       "Meyer",
-      " vorn",
-      "hinten ",
-      " ",
-      "\"Zitat\"",
+      " vorn ",
       "a;b",
-      "x=y",
-      "#1",
       "[Abschnitt]",
-      "]",
       "C:\\ACT\\",
-      "Grüße ÄÖÜ ß € 日本",
-      "Tab\there",
+      "Grüße €",
       "Zeile\nZeile\r\n",
       "",
       std::string_view("\0innen\0", 7),
@@ -134,13 +129,6 @@ TEST(IniSettingsStore, UnreadableFilesReadAsAbsentAndAreNotReplaced) {
   EXPECT_EQ(readFile(path + "/inside"), "x");
 }
 
-TEST(IniSettingsStore, ReadingNeverCreatesAnything) {
-  TestFolder folder;
-  IniSettingsStore store(folder.path() + "/config");
-  EXPECT_EQ(store.read(kApp, kHistory, "0", "fehlt"), "fehlt");
-  EXPECT_FALSE(std::filesystem::exists(folder.path() + "/config"));
-}
-
 TEST(IniSettingsStore, RefusesApplicationNamesThatAreNoFolderName) {
   TestFolder folder;
   IniSettingsStore store(folder.path());
@@ -154,6 +142,10 @@ TEST(IniSettingsStore, RefusesApplicationNamesThatAreNoFolderName) {
   IniSettingsStore nowhere("");
   EXPECT_FALSE(nowhere.write(kApp, kHistory, "0", "x"));
   EXPECT_EQ(nowhere.read(kApp, kHistory, "0", "fehlt"), "fehlt");
+  // Reading never creates anything.
+  IniSettingsStore unborn(folder.path() + "/config");
+  EXPECT_EQ(unborn.read(kApp, kHistory, "0", "fehlt"), "fehlt");
+  EXPECT_FALSE(std::filesystem::exists(folder.path() + "/config"));
 }
 
 TEST(IniSettingsStore, AFullDiskLeavesTheOldFile) {

@@ -8,8 +8,9 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <sstream>
 #include <thread>
+
+#include "platform/linux/xdg_test_folder.h"
 
 namespace platform_linux {
 namespace {
@@ -46,10 +47,7 @@ class ScopedEnvironment {
 };
 
 std::string readFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
+  return testing::readFile(path.string());
 }
 
 void writeFile(const fs::path& path, std::string_view content, fs::perms perms) {
@@ -71,9 +69,6 @@ bool eventually(Condition done, std::chrono::milliseconds limit = 10s) {
 class LinuxShellTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/spurlix-shell-XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern), nullptr);
-    dir_ = pattern;
     // The opener must never reach a real browser or desktop: no display, an
     // empty desktop database, and BROWSER set to our own script.
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "XDG_CURRENT_DESKTOP", "DESKTOP_SESSION",
@@ -92,7 +87,6 @@ class LinuxShellTest : public ::testing::Test {
     writeFile(dir_ / "linger.sh", "#!/bin/sh\nsleep 3\n", fs::perms::owner_all);
     env_.set("BROWSER", (dir_ / "record.sh").string());
   }
-  void TearDown() override { fs::remove_all(dir_); }
 
   LinuxShell::Options patientOptions() {
     LinuxShell::Options options;
@@ -100,7 +94,8 @@ class LinuxShellTest : public ::testing::Test {
     return options;
   }
 
-  fs::path dir_;
+  testing::TestFolder folder_;
+  fs::path dir_ = folder_.path();
   ScopedEnvironment env_;
 };
 
@@ -117,7 +112,8 @@ std::int32_t openAddress(LinuxShell& shell, std::string_view address) {
 
 TEST_F(LinuxShellTest, StartedProgramIsActiveUntilItEnds) {
   LinuxShell shell;
-  platform::ShellExecuteExResult launched = launchProgram(shell, "/bin/sleep", "1");
+  // A bare name is looked up on PATH.
+  platform::ShellExecuteExResult launched = launchProgram(shell, "sleep", "1", dir_.string());
   EXPECT_EQ(launched.instanceCode, 42);
   ASSERT_NE(launched.process, 0u);
   EXPECT_TRUE(shell.processStillActive(launched.process));
@@ -154,13 +150,6 @@ TEST_F(LinuxShellTest, ProgramGetsItsWordsAndStartFolderWithVariablesExpanded) {
   ASSERT_TRUE(eventually([&] { return !shell.processStillActive(launched.process); }));
   EXPECT_EQ(readFile(dir_ / "work dir" / "args.out"),
             "a\nb c\nd\"e\n$HOME\n" + (dir_ / "work dir").string() + "\n");
-}
-
-TEST_F(LinuxShellTest, ProgramByBareNameIsFoundOnPath) {
-  LinuxShell shell;
-  platform::ShellExecuteExResult launched = launchProgram(shell, "true", "", dir_.string());
-  EXPECT_EQ(launched.instanceCode, 42);
-  EXPECT_TRUE(eventually([&] { return !shell.processStillActive(launched.process); }));
 }
 
 TEST_F(LinuxShellTest, FailedLaunchesComeBackAsShellCodes) {
@@ -213,19 +202,14 @@ TEST_F(LinuxShellTest, AddressesReachTheBrowserThroughTheOpener) {
   EXPECT_EQ(openAddress(shell, "mailto:info@example.com"), 42);
   EXPECT_EQ(readFile(dir_ / "record.sh.out"),
             "https://www.example.com/produkt?a=1&b=2\nmailto:info@example.com\n");
-}
 
-TEST_F(LinuxShellTest, AddressNobodyHandlesGivesTheShellsCode) {
+  // No handler, or no opener at all, is the shell's "no association".
   env_.set("BROWSER", (dir_ / "refuse.sh").string());
-  LinuxShell shell(patientOptions());
   EXPECT_EQ(openAddress(shell, "spurlix-nobody:whatever"), 31);
-}
-
-TEST_F(LinuxShellTest, MissingOpenerMeansNoAssociation) {
   LinuxShell::Options options = patientOptions();
   options.opener = "spurlix-no-such-opener";
-  LinuxShell shell(options);
-  EXPECT_EQ(openAddress(shell, "https://www.example.com/"), 31);
+  LinuxShell withoutOpener(options);
+  EXPECT_EQ(openAddress(withoutOpener, "https://www.example.com/"), 31);
 }
 
 TEST_F(LinuxShellTest, ALingeringOpenerDoesNotBlockTheCaller) {

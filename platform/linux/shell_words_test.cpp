@@ -30,18 +30,7 @@ TEST(SplitShellWords, SplitsAsTheShellWould) {
       {"\"$HOME\" $HOME", {"$HOME", "$HOME"}},       // no expansion at all
       {"a\\\nb", {"ab"}},                            // line continuation
       {"--name=\"Müller & Söhne\"", {"--name=Müller & Söhne"}},
-  };
-  for (const auto& row : table) {
-    SCOPED_TRACE(row.text);
-    EXPECT_EQ(splitShellWords(row.text), row.words);
-  }
-}
-
-TEST(SplitShellWords, MalformedTextStillGivesArguments) {
-  const struct {
-    const char* text;
-    Words words;
-  } table[] = {
+      // Malformed text still gives arguments.
       {"'unterminated rest", {"unterminated rest"}},
       {"a \"open \\\" end", {"a", "open \" end"}},
       {"trailing\\", {"trailing\\"}},

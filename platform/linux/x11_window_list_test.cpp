@@ -88,6 +88,9 @@ TEST_F(X11WindowListOnXvfb, PrefersTheWindowManagersClientList) {
   windows_->publishClientList({second, first});
   X11WindowList list(server_->display().c_str());
   EXPECT_EQ(listed(list), (std::vector<common::WindowHandle>{second, first}));
+  int visits = 0;
+  list.enumerate([&](common::WindowHandle) { return ++visits < 1; });
+  EXPECT_EQ(visits, 1) << "enumeration stops when asked";
 }
 
 TEST_F(X11WindowListOnXvfb, WindowVanishingDuringEnumerationIsNoError) {
@@ -101,15 +104,6 @@ TEST_F(X11WindowListOnXvfb, WindowVanishingDuringEnumerationIsNoError) {
     return true;
   });
   EXPECT_EQ(classes, (std::vector<std::string>{"a", ""}));
-}
-
-TEST_F(X11WindowListOnXvfb, EnumerationStopsWhenAsked) {
-  windows_->create("a", {"A", true}, true);
-  windows_->create("b", {"B", true}, true);
-  X11WindowList list(server_->display().c_str());
-  int visits = 0;
-  list.enumerate([&](common::WindowHandle) { return ++visits < 1; });
-  EXPECT_EQ(visits, 1);
 }
 
 }  // namespace

@@ -41,6 +41,22 @@ QList<QJsonObject> readLog(const QString& path) {
   return entries;
 }
 
+// The objects from the application to a view, as the start-up walks them;
+// those after a step that gave none stay empty.
+struct ActObjects {
+  std::unique_ptr<common::ActApplication> application;
+  std::unique_ptr<common::ActViews> views;
+  std::unique_ptr<common::ActView> view;
+};
+
+ActObjects openView(const QDBusConnection& connection) {
+  ActObjects act;
+  act.application = DBusActAutomation(connection).CreateObject(kProgId);
+  if (act.application) act.views = act.application->Views();
+  if (act.views) act.view = act.views->Create(1, 2);
+  return act;
+}
+
 class DBusActAutomationTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -58,13 +74,7 @@ class DBusActAutomationTest : public ::testing::Test {
 TEST_F(DBusActAutomationTest, SevenOperationsReachTheStandinAndAreLogged) {
   StandinProcess act(session_, {"--log", logPath(), kFixtureTable});
   ASSERT_TRUE(act.waitUntilServing()) << act.standardError().toStdString();
-  DBusActAutomation automation(session_.connection());
-
-  auto application = automation.CreateObject(kProgId);
-  ASSERT_NE(application, nullptr);
-  auto views = application->Views();
-  ASSERT_NE(views, nullptr);
-  auto view = views->Create(1, 2);
+  auto [application, views, view] = openView(session_.connection());
   ASSERT_NE(view, nullptr);
   EXPECT_EQ(application->GetOpenDBName(),
             QFileInfo(kFixtureTable).absoluteFilePath().toStdString());
@@ -110,32 +120,16 @@ TEST_F(DBusActAutomationTest, MisbehaviourSwitchesBecomeNoObjectOrTheChosenResul
     EXPECT_TRUE(application->GetOpenDBName().has_value()) << "the application still answers";
   }
   {
-    StandinProcess act(session_, {"--refuse-views", "2", kFixtureTable});
-    ASSERT_TRUE(act.waitUntilServing());
-    auto application = DBusActAutomation(session_.connection()).CreateObject(kProgId);
-    ASSERT_NE(application, nullptr);
-    auto views = application->Views();
-    ASSERT_NE(views, nullptr);
-    EXPECT_EQ(views->Create(1, 2), nullptr);
-    EXPECT_EQ(views->Create(1, 2), nullptr);
-    EXPECT_NE(views->Create(1, 2), nullptr);
-    EXPECT_NE(views->Create(1, 2), nullptr);
-  }
-  {
     StandinProcess act(session_, {"--lookup-result", "-1", kFixtureTable});
     ASSERT_TRUE(act.waitUntilServing());
-    auto application = DBusActAutomation(session_.connection()).CreateObject(kProgId);
-    ASSERT_NE(application, nullptr);
-    auto views = application->Views();
-    ASSERT_NE(views, nullptr);
-    auto view = views->Create(1, 2);
-    ASSERT_NE(view, nullptr);
+    const ActObjects objects = openView(session_.connection());
+    ASSERT_NE(objects.view, nullptr);
     std::string ids = padded({"X1"});
-    EXPECT_EQ(view->CreateLookup(ids), -1);
+    EXPECT_EQ(objects.view->CreateLookup(ids), -1);
   }
 }
 
-TEST_F(DBusActAutomationTest, NoApplicationObjectWhenNobodyOwnsTheName) {
+TEST_F(DBusActAutomationTest, NoApplicationObjectWhenNobodyOwnsTheNameOrThereIsNoBus) {
   StandinProcess act(session_, {"--no-app", kFixtureTable});
   ASSERT_TRUE(e2e::waitUntil([&] { return act.running(); }, 2000));
   QThread::msleep(300);  // time enough to have taken the name, had it tried
@@ -143,9 +137,6 @@ TEST_F(DBusActAutomationTest, NoApplicationObjectWhenNobodyOwnsTheName) {
   EXPECT_EQ(DBusActAutomation(session_.connection()).CreateObject(kProgId), nullptr);
   EXPECT_EQ(DBusActAutomation(session_.connection()).CreateObject(""), nullptr);
   EXPECT_EQ(DBusActAutomation(session_.connection()).CreateObject("not a bus name"), nullptr);
-}
-
-TEST_F(DBusActAutomationTest, NoApplicationObjectWithoutABus) {
   QDBusConnection nowhere = QDBusConnection::connectToBus(
       QStringLiteral("unix:path=/nonexistent/bus-socket"), QStringLiteral("nowhere"));
   EXPECT_EQ(DBusActAutomation(nowhere).CreateObject(kProgId), nullptr);
@@ -154,11 +145,7 @@ TEST_F(DBusActAutomationTest, NoApplicationObjectWithoutABus) {
 TEST_F(DBusActAutomationTest, StandinLeavingBeforeTheLookupGivesNoAnswerQuickly) {
   StandinProcess act(session_, {"--quit-on-lookup", "--log", logPath(), kFixtureTable});
   ASSERT_TRUE(act.waitUntilServing());
-  auto application = DBusActAutomation(session_.connection()).CreateObject(kProgId);
-  ASSERT_NE(application, nullptr);
-  auto views = application->Views();
-  ASSERT_NE(views, nullptr);
-  auto view = views->Create(1, 2);
+  auto [application, views, view] = openView(session_.connection());
   ASSERT_NE(view, nullptr);
 
   std::string ids = padded({"X1"});
@@ -196,14 +183,10 @@ TEST_F(DBusActAutomationTest, HundredThousandIdsAreLookedUpInTheirOrder) {
   StandinProcess act(session_,
                      {"--log", logPath(), QString::fromStdString(demo.contactTable.string())});
   ASSERT_TRUE(act.waitUntilServing(20000)) << act.standardError().toStdString();
-  auto application = DBusActAutomation(session_.connection()).CreateObject(kProgId);
-  ASSERT_NE(application, nullptr);
-  auto views = application->Views();
-  ASSERT_NE(views, nullptr);
-  auto view = views->Create(1, 2);
-  ASSERT_NE(view, nullptr);
+  const ActObjects objects = openView(session_.connection());
+  ASSERT_NE(objects.view, nullptr);
   std::string list = padded(ids);
-  EXPECT_EQ(view->CreateLookup(list), 0);
+  EXPECT_EQ(objects.view->CreateLookup(list), 0);
 
   const QList<QJsonObject> log = readLog(logPath());
   ASSERT_FALSE(log.isEmpty());
@@ -323,15 +306,11 @@ TEST_F(ScriptedServerTest, CallsCarryTheirArgumentsAndInterfaces) {
   server_.answer("Create", {{path("/Application/Views/7")}});
   server_.answer("CreateLookup", {{100}});
   server_.answer("LookupAll", {{0}});
-  auto application = DBusActAutomation(session_.connection()).CreateObject(kProgId);
-  ASSERT_NE(application, nullptr);
-  auto views = application->Views();
-  ASSERT_NE(views, nullptr);
-  auto view = views->Create(1, 2);
-  ASSERT_NE(view, nullptr);
-  EXPECT_TRUE(view->LookupAll());
+  const ActObjects objects = openView(session_.connection());
+  ASSERT_NE(objects.view, nullptr);
+  EXPECT_TRUE(objects.view->LookupAll());
   std::string ids = padded({"Ä1", "A00000000001"});
-  EXPECT_EQ(view->CreateLookup(ids), 100);
+  EXPECT_EQ(objects.view->CreateLookup(ids), 100);
 
   const QDBusMessage create = server_.received("Create");
   EXPECT_EQ(create.interface(), "ACTOLE.Views");
@@ -365,9 +344,7 @@ TEST_F(ScriptedServerTest, AnswersOfTheWrongKindAreFailures) {
   };
   server_.answer("Views", {{path("/Application/Views")}});
   server_.answer("Create", {{path("/Application/Views/1")}});
-  auto application = DBusActAutomation(session_.connection()).CreateObject(kProgId);
-  ASSERT_NE(application, nullptr);
-  auto view = application->Views()->Create(1, 2);
+  auto [application, views, view] = openView(session_.connection());
   ASSERT_NE(view, nullptr);
   for (const Case& c : cases) {
     server_.answer("CreateLookup", {c.answer});
