@@ -130,8 +130,8 @@ std::unique_ptr<dbengine::Recordset> clActDBF::Suche(const std::string& Suchfeld
   }
 }
 
-std::int32_t clActDBF::SucheMaxWert(const std::string& ActFeldName,
-                                    const std::string& Tabellentyp, const std::string& Preset) {
+std::int32_t clActDBF::SucheMaxWert(const std::string& ActFeldName, const std::string& Tabellentyp,
+                                    const std::string& Preset) {
   const std::string ending = TabellenEndung(Tabellentyp);
   const std::string pattern = Suchmuster(Preset);
   const std::string sql = "SELECT " + ActFeldName + " FROM " + "[" + DBName_ + ending + "]" +
@@ -164,8 +164,7 @@ std::int32_t clActDBF::SucheMaxWert(const std::string& ActFeldName,
   return best;
 }
 
-std::int32_t clActDBF::getRecordcount(const std::string& Actfeld,
-                                      const std::string& Tabellentyp) {
+std::int32_t clActDBF::getRecordcount(const std::string& Actfeld, const std::string& Tabellentyp) {
   const std::string ending = TabellenEndung(Tabellentyp);
   const std::string sql = "SELECT COUNT(" + Actfeld + ") FROM [" + DBName_ + ending + "] WHERE " +
                           Actfeld + " IS NOT NULL;";
@@ -205,7 +204,9 @@ std::string clActDBF::DateinameVon(const std::string& path) const {
   return baseNameOf(path, services_.paths.pathSeparator()).value_or(std::string());
 }
 
-std::string clActDBF::Suchmuster(const std::string& text) { return caseInsensitivePattern(text); }
+std::string clActDBF::Suchmuster(const std::string& text) {
+  return caseInsensitivePattern(text);
+}
 
 std::string clActDBF::ListenElement(const std::string& list, const std::string& separator, int k) {
   return listItem(list, separator, k);

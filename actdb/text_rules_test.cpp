@@ -79,7 +79,8 @@ TEST(CasePattern, PairsEachLetterWithItsOtherCase) {
       // The apostrophe is doubled for the quoted SQL literal.
       {"O'Neil", "[Oo]''[Nn][eE][iI][lL]"},
   };
-  for (const Case& c : cases) EXPECT_EQ(caseInsensitivePattern(c.fragment), c.pattern) << c.fragment;
+  for (const Case& c : cases)
+    EXPECT_EQ(caseInsensitivePattern(c.fragment), c.pattern) << c.fragment;
 }
 
 }  // namespace

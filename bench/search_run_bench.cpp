@@ -12,6 +12,9 @@
 // Tables are generated into $SPURLIX_BENCH_CACHE (default
 // ${XDG_CACHE_HOME:-$HOME/.cache}/spurlixlight-bench) and reused.
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <QApplication>
 #include <QComboBox>
 #include <QTest>
@@ -22,8 +25,6 @@
 #include <filesystem>
 #include <map>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
 
 #include "actdb/cl_act_dbf.h"
@@ -117,7 +118,8 @@ class NoInformationDialog : public info::InformationDialog {
 
 std::filesystem::path cacheFolder() {
   if (const char* cache = std::getenv("SPURLIX_BENCH_CACHE")) return cache;
-  if (const char* xdg = std::getenv("XDG_CACHE_HOME")) return std::filesystem::path(xdg) / "spurlixlight-bench";
+  if (const char* xdg = std::getenv("XDG_CACHE_HOME"))
+    return std::filesystem::path(xdg) / "spurlixlight-bench";
   return std::filesystem::path(std::getenv("HOME")) / ".cache" / "spurlixlight-bench";
 }
 

@@ -58,8 +58,13 @@ void Recordset::requireOpen() const {
 }
 
 int Recordset::columnIndex(std::string_view name) const {
+  if (lastLookedUpColumn_ >= 0 && name == lastLookedUpName_) return lastLookedUpColumn_;
   for (int i = 0; i < rows_->columnCount(); ++i) {
-    if (sql::equalsIgnoringCase(rows_->columnName(i), name)) return i;
+    if (sql::equalsIgnoringCase(rows_->columnName(i), name)) {
+      lastLookedUpName_ = std::string(name);
+      lastLookedUpColumn_ = i;
+      return i;
+    }
   }
   return -1;
 }

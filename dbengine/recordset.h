@@ -86,6 +86,10 @@ class Recordset {
   std::unique_ptr<RowSource> rows_;
   std::size_t position_ = 0;
   bool open_ = true;
+  // The last name looked up and its column: a caller walking the rows reads
+  // the same column by name on every row.
+  mutable std::string lastLookedUpName_;
+  mutable int lastLookedUpColumn_ = -1;
 };
 
 }  // namespace dbengine

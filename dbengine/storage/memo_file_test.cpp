@@ -24,13 +24,8 @@ std::string bigEndian(std::uint32_t v) {
 
 // The error number a call raises; 0 when it raises none.
 template <typename Call>
-int errorOf(Call call) {
-  try {
-    call();
-  } catch (const EngineError& e) {
-    return e.number();
-  }
-  return 0;
+int errorNumberOf(Call call) {
+  return testing::errorOf(call).number();
 }
 
 TEST(MemoFile, ReadsEachFormat) {
@@ -85,7 +80,7 @@ TEST(MemoFile, RejectsReadsOutsideTheFile) {
   for (const Case& c : cases) {
     ScratchFolder folder;
     const auto memo = MemoFile::open(folder.write("m.memo", c.file), c.format);
-    EXPECT_EQ(errorOf([&] { memo->read(c.block); }), errc::kDamagedMemo) << c.what;
+    EXPECT_EQ(errorNumberOf([&] { memo->read(c.block); }), errc::kDamagedMemo) << c.what;
   }
 }
 
@@ -105,10 +100,11 @@ TEST(MemoFile, RejectsUnusableFilesAtOpen) {
   ScratchFolder folder;
   for (const Case& c : cases) {
     const auto path = folder.write("m.memo", c.file);
-    EXPECT_EQ(errorOf([&] { MemoFile::open(path, c.format); }), errc::kDamagedMemo) << c.what;
+    EXPECT_EQ(errorNumberOf([&] { MemoFile::open(path, c.format); }), errc::kDamagedMemo) << c.what;
   }
-  EXPECT_EQ(errorOf([&] { MemoFile::open(folder.path() / "fehlt.fpt", MemoFormat::kFoxPro); }),
-            errc::kFileNotFound);
+  EXPECT_EQ(
+      errorNumberOf([&] { MemoFile::open(folder.path() / "fehlt.fpt", MemoFormat::kFoxPro); }),
+      errc::kFileNotFound);
 }
 
 TEST(MemoFile, FindsMemoWhateverTheLetterCase) {

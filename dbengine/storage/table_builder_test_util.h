@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "dbengine/storage/engine_error.h"
+
 namespace dbengine::testing {
 
 struct FieldLayout {
@@ -94,5 +96,16 @@ class ScratchFolder {
  private:
   std::filesystem::path path_;
 };
+
+// The error a call raises; number 0 when it raises none.
+template <typename Call>
+EngineError errorOf(Call call) {
+  try {
+    call();
+  } catch (const EngineError& e) {
+    return e;
+  }
+  return EngineError(0, "");
+}
 
 }  // namespace dbengine::testing

@@ -10,6 +10,7 @@
 namespace dbengine {
 namespace {
 
+using testing::errorOf;
 using testing::FieldLayout;
 using testing::ScratchFolder;
 using testing::tableBytes;
@@ -19,17 +20,6 @@ std::unique_ptr<TableFile> openBuilt(ScratchFolder& folder, std::uint8_t version
                                      const std::vector<FieldLayout>& fields,
                                      const std::vector<std::string>& records) {
   return TableFile::open(folder.write("t.dbf", tableBytes(version, fields, records)));
-}
-
-// The error a call raises; number 0 when it raises none.
-template <typename Call>
-EngineError errorOf(Call call) {
-  try {
-    call();
-  } catch (const EngineError& e) {
-    return e;
-  }
-  return EngineError(0, "");
 }
 
 // One field, one record per case: the stored bytes and the value read.

@@ -10,9 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "dbengine/storage/table_builder_test_util.h"
+
 namespace dbengine {
 namespace {
 
+using testing::errorOf;
 using ::testing::HasSubstr;
 
 const std::filesystem::path kData = std::filesystem::path(SPURLIX_TEST_DATA) / "dbf";
@@ -45,17 +48,6 @@ void expectNullFlagsAgree(const TableFile& table) {
           << "record " << i << " field " << f;
     }
   }
-}
-
-// The error a call raises; number 0 when it raises none.
-template <typename Call>
-EngineError errorOf(Call call) {
-  try {
-    call();
-  } catch (const EngineError& e) {
-    return e;
-  }
-  return EngineError(0, "");
 }
 
 TEST(TableFile, ReadsDbase3ContactTable) {

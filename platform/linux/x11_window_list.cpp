@@ -123,29 +123,26 @@ void X11WindowList::enumerate(const std::function<bool(common::WindowHandle)>& v
   }
 }
 
-bool X11WindowList::isVisible(common::WindowHandle window) {
-  if (!connected() || window == 0) return false;
+std::optional<std::uint8_t> X11WindowList::mapState(common::WindowHandle window) {
+  if (!connected() || window == 0) return std::nullopt;
   xcb_get_window_attributes_cookie_t cookie = xcb_get_window_attributes(connection_.get(), window);
   xcb_generic_error_t* error = nullptr;
   xcb_get_window_attributes_reply_t* reply =
       xcb_get_window_attributes_reply(connection_.get(), cookie, &error);
   std::free(error);
-  if (reply == nullptr) return false;
-  bool viewable = reply->map_state == XCB_MAP_STATE_VIEWABLE;
+  if (reply == nullptr) return std::nullopt;
+  const std::uint8_t state = reply->map_state;
   std::free(reply);
-  return viewable;
+  return state;
+}
+
+bool X11WindowList::isVisible(common::WindowHandle window) {
+  const std::optional<std::uint8_t> state = mapState(window);
+  return state && *state == XCB_MAP_STATE_VIEWABLE;
 }
 
 bool X11WindowList::isWindow(common::WindowHandle window) {
-  if (!connected() || window == 0) return false;
-  xcb_get_window_attributes_cookie_t cookie = xcb_get_window_attributes(connection_.get(), window);
-  xcb_generic_error_t* error = nullptr;
-  xcb_get_window_attributes_reply_t* reply =
-      xcb_get_window_attributes_reply(connection_.get(), cookie, &error);
-  std::free(error);
-  const bool exists = reply != nullptr;
-  std::free(reply);
-  return exists;
+  return mapState(window).has_value();
 }
 
 std::string X11WindowList::className(common::WindowHandle window) {

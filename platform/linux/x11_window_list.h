@@ -57,6 +57,8 @@ class X11WindowList : public common::WindowList {
   std::optional<Property> readProperty(std::uint32_t window, std::uint32_t property) const;
   std::uint32_t internAtom(const char* name) const;
   std::vector<std::uint32_t> topLevelWindows() const;
+  // The window's map state; nullopt when it is no window or there is no display.
+  std::optional<std::uint8_t> mapState(common::WindowHandle window);
 
   std::unique_ptr<xcb_connection_t, ConnectionDeleter> connection_;
   std::uint32_t root_ = 0;

@@ -32,59 +32,59 @@ class Random {
 };
 
 constexpr std::array<const char*, 60> kLastNames = {
-    "Müller",   "Schmidt",   "Schneider", "Fischer",  "Weber",     "Meyer",    "Wagner",
-    "Becker",   "Schulz",    "Hoffmann",  "Schäfer",  "Koch",      "Bauer",    "Richter",
-    "Klein",    "Wolf",      "Schröder",  "Neumann",  "Schwarz",   "Zimmermann", "Braun",
-    "Krüger",   "Hofmann",   "Hartmann",  "Lange",    "Schmitt",   "Werner",   "Schmitz",
-    "Krause",   "Meier",     "Lehmann",   "Köhler",   "Herrmann",  "König",    "Walter",
-    "Mayer",    "Huber",     "Kaiser",    "Fuchs",    "Peters",    "Möller",   "Weiß",
-    "Jäger",    "Günther",   "Böhm",      "Krämer",   "Groß",      "Kühn",     "Dürr",
-    "Mühlbauer", "Hübner",   "Krümmüller", "Vögele",  "Lührmann",  "Fuß",      "Bürger",
+    "Müller",   "Schmidt",   "Schneider", "Fischer",    "Weber",  "Meyer",    "Wagner",  "Becker",
+    "Schulz",   "Hoffmann",  "Schäfer",   "Koch",       "Bauer",  "Richter",  "Klein",   "Wolf",
+    "Schröder", "Neumann",   "Schwarz",   "Zimmermann", "Braun",  "Krüger",   "Hofmann", "Hartmann",
+    "Lange",    "Schmitt",   "Werner",    "Schmitz",    "Krause", "Meier",    "Lehmann", "Köhler",
+    "Herrmann", "König",     "Walter",    "Mayer",      "Huber",  "Kaiser",   "Fuchs",   "Peters",
+    "Möller",   "Weiß",      "Jäger",     "Günther",    "Böhm",   "Krämer",   "Groß",    "Kühn",
+    "Dürr",     "Mühlbauer", "Hübner",    "Krümmüller", "Vögele", "Lührmann", "Fuß",     "Bürger",
     "O'Neil",   "Nußbaum",   "Öztürk",    "Ängström"};
 
 constexpr std::array<const char*, 40> kFirstNames = {
-    "Anna",    "Jürgen", "Björn",   "Sören",  "Jörg",    "Günter",  "Käthe",   "Hans",
-    "Peter",   "Klaus",  "Monika",  "Ursula", "Renate",  "Heinz",   "Dieter",  "Brigitte",
-    "Gisela",  "Helga",  "Wolfgang", "Uwe",   "Bärbel",  "Thomas",  "Michael", "Andreas",
-    "Stefan",  "Sabine", "Petra",   "Birgit", "Frank",   "Jörn",    "Lena",    "Lukas",
-    "Mia",     "Jonas",  "Leonie",  "Maximilian", "Zoë", "Chloé",   "René",    "Ümit"};
+    "Anna",   "Jürgen", "Björn",    "Sören",      "Jörg",   "Günter", "Käthe",   "Hans",
+    "Peter",  "Klaus",  "Monika",   "Ursula",     "Renate", "Heinz",  "Dieter",  "Brigitte",
+    "Gisela", "Helga",  "Wolfgang", "Uwe",        "Bärbel", "Thomas", "Michael", "Andreas",
+    "Stefan", "Sabine", "Petra",    "Birgit",     "Frank",  "Jörn",   "Lena",    "Lukas",
+    "Mia",    "Jonas",  "Leonie",   "Maximilian", "Zoë",    "Chloé",  "René",    "Ümit"};
 
 constexpr std::array<const char*, 30> kCities = {
-    "Berlin",    "Hamburg",  "München",   "Köln",      "Frankfurt am Main", "Stuttgart",
-    "Düsseldorf", "Leipzig", "Dortmund",  "Essen",     "Bremen",           "Dresden",
-    "Hannover",  "Nürnberg", "Duisburg",  "Bochum",    "Wuppertal",        "Bielefeld",
-    "Bonn",      "Münster",  "Mannheim",  "Karlsruhe", "Augsburg",         "Wiesbaden",
-    "Mönchengladbach", "Gelsenkirchen", "Aachen", "Braunschweig", "Kiel", "Lübeck"};
+    "Berlin",        "Hamburg",    "München",      "Köln",      "Frankfurt am Main",
+    "Stuttgart",     "Düsseldorf", "Leipzig",      "Dortmund",  "Essen",
+    "Bremen",        "Dresden",    "Hannover",     "Nürnberg",  "Duisburg",
+    "Bochum",        "Wuppertal",  "Bielefeld",    "Bonn",      "Münster",
+    "Mannheim",      "Karlsruhe",  "Augsburg",     "Wiesbaden", "Mönchengladbach",
+    "Gelsenkirchen", "Aachen",     "Braunschweig", "Kiel",      "Lübeck"};
 
 constexpr std::array<const char*, 12> kCompanyForms = {
-    "%s GmbH",          "%s & Söhne KG", "Bäckerei %s",       "%s AG",
-    "Autohaus %s",      "Elektro %s",    "%s Maschinenbau",   "Steuerbüro %s",
-    "Gärtnerei %s",     "%s & Partner",  "Schreinerei %s",    "Ingenieurbüro %s"};
+    "%s GmbH",      "%s & Söhne KG", "Bäckerei %s",     "%s AG",
+    "Autohaus %s",  "Elektro %s",    "%s Maschinenbau", "Steuerbüro %s",
+    "Gärtnerei %s", "%s & Partner",  "Schreinerei %s",  "Ingenieurbüro %s"};
 
-constexpr std::array<const char*, 8> kStreets = {
-    "Hauptstraße", "Schulstraße", "Gartenweg", "Bahnhofstraße",
-    "Kirchplatz",  "Lindenallee", "Mühlenweg", "Am Süßbach"};
+constexpr std::array<const char*, 8> kStreets = {"Hauptstraße",   "Schulstraße", "Gartenweg",
+                                                 "Bahnhofstraße", "Kirchplatz",  "Lindenallee",
+                                                 "Mühlenweg",     "Am Süßbach"};
 
-constexpr std::array<const char*, 6> kStatus = {"Kunde", "Interessent", "Lieferant",
-                                                "Partner", "Presse", "Ehemalig"};
+constexpr std::array<const char*, 6> kStatus = {"Kunde",   "Interessent", "Lieferant",
+                                                "Partner", "Presse",      "Ehemalig"};
 
 std::vector<FieldSpec> contactFields() {
   std::vector<FieldSpec> f = {
       {"UNIQUE_ID", 'C', 12},  {"COMPANY", 'C', 40},    {"NAME", 'C', 40},
       {"CONTACT", 'C', 40},    {"SALUTATION", 'C', 15}, {"FIRSTNAME", 'C', 20},
       {"LASTNAME", 'C', 25},   {"TITLE", 'C', 30},      {"DEPARTMENT", 'C', 30},
-      {"ADDRESS1", 'C', 40},   {"ADDRESS2", 'C', 40},
-      {"CITY", 'C', 30},       {"STATE", 'C', 20},      {"ZIP", 'C', 10},
-      {"COUNTRY", 'C', 20},    {"PHONE", 'C', 25},      {"PHONE_EXT", 'C', 6},
-      {"FAX", 'C', 25},        {"MOBILE", 'C', 25},     {"HOME_PHONE", 'C', 25},
-      {"EMAIL", 'C', 60},      {"WEBSITE", 'C', 60},
-      {"ID_STATUS", 'C', 20},  {"REFERREDBY", 'C', 30}, {"LASTRESULT", 'C', 40},
-      {"ASSISTANT", 'C', 30},  {"ASST_TITLE", 'C', 30}, {"ASST_PHONE", 'C', 25},
-      {"SPOUSE", 'C', 20},     {"TICKER", 'C', 10},     {"BIRTHDAY", 'D', 8},
-      {"CREATEDATE", 'D', 8},  {"EDITDATE", 'D', 8},    {"LASTMEET", 'D', 8},
-      {"LASTREACH", 'D', 8},   {"LASTATTMPT", 'D', 8},  {"LETTERDATE", 'D', 8},
-      {"REVENUE", 'N', 14, 2}, {"EMPLOYEES", 'N', 8},   {"PUBLIC", 'L', 1},
-      {"RECORDMGR", 'C', 20},  {"CREATEDBY", 'C', 20},  {"EDITEDBY", 'C', 20},
+      {"ADDRESS1", 'C', 40},   {"ADDRESS2", 'C', 40},   {"CITY", 'C', 30},
+      {"STATE", 'C', 20},      {"ZIP", 'C', 10},        {"COUNTRY", 'C', 20},
+      {"PHONE", 'C', 25},      {"PHONE_EXT", 'C', 6},   {"FAX", 'C', 25},
+      {"MOBILE", 'C', 25},     {"HOME_PHONE", 'C', 25}, {"EMAIL", 'C', 60},
+      {"WEBSITE", 'C', 60},    {"ID_STATUS", 'C', 20},  {"REFERREDBY", 'C', 30},
+      {"LASTRESULT", 'C', 40}, {"ASSISTANT", 'C', 30},  {"ASST_TITLE", 'C', 30},
+      {"ASST_PHONE", 'C', 25}, {"SPOUSE", 'C', 20},     {"TICKER", 'C', 10},
+      {"BIRTHDAY", 'D', 8},    {"CREATEDATE", 'D', 8},  {"EDITDATE", 'D', 8},
+      {"LASTMEET", 'D', 8},    {"LASTREACH", 'D', 8},   {"LASTATTMPT", 'D', 8},
+      {"LETTERDATE", 'D', 8},  {"REVENUE", 'N', 14, 2}, {"EMPLOYEES", 'N', 8},
+      {"PUBLIC", 'L', 1},      {"RECORDMGR", 'C', 20},  {"CREATEDBY", 'C', 20},
+      {"EDITEDBY", 'C', 20},
   };
   for (int i = 1; i <= 15; ++i) {
     f.push_back({"USER" + std::to_string(i), 'C', 8});

@@ -1,15 +1,16 @@
 // The demo database as an independent reader sees it, and as our engine does.
 
+#include "tools/demo_data/demo_contacts.h"
+
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 #include <string>
 
 #include "dbengine/storage/table_file.h"
-#include "tools/demo_data/demo_contacts.h"
 
 namespace demo_data {
 namespace {
@@ -69,13 +70,12 @@ TEST_F(DemoDatabase, IndependentReaderAgrees) {
   if (!std::filesystem::exists("/usr/bin/python3")) GTEST_SKIP() << "no /usr/bin/python3";
   const std::string script = folder_.string() + "/count.py";
   std::ofstream(script) << "import sys, dbfread\n"
-                          "t = dbfread.DBF(sys.argv[1], encoding='cp1252')\n"
-                          "ids = [r['UNIQUE_ID'] for r in t]\n"
-                          "g = dbfread.DBF(sys.argv[2], encoding='cp1252')\n"
-                          "print(len(ids), len(set(ids)), len(list(g)))\n";
-  const std::string command = "/usr/bin/python3 " + script + " " +
-                              summary_.contactTable.string() + " " +
-                              summary_.groupTable.string();
+                           "t = dbfread.DBF(sys.argv[1], encoding='cp1252')\n"
+                           "ids = [r['UNIQUE_ID'] for r in t]\n"
+                           "g = dbfread.DBF(sys.argv[2], encoding='cp1252')\n"
+                           "print(len(ids), len(set(ids)), len(list(g)))\n";
+  const std::string command = "/usr/bin/python3 " + script + " " + summary_.contactTable.string() +
+                              " " + summary_.groupTable.string();
   FILE* pipe = ::popen(command.c_str(), "r");
   ASSERT_NE(pipe, nullptr);
   unsigned live = 0, unique = 0, groups = 0;
