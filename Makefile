@@ -2,6 +2,10 @@
 #   make test   installs what is missing, builds and runs every test
 #   make demo   installs what is missing, builds and runs the demo
 JOBS ?= $(shell nproc)
+# ccache: paths below the checkout are hashed relative to it, and the working
+# folder is left out of the hash, so a clean clone elsewhere reuses objects.
+export CCACHE_BASEDIR := $(CURDIR)
+export CCACHE_NOHASHDIR := 1
 DEMO_DIR := build/demo
 
 .PHONY: all deps configure build test demo test-sanitize fuzz-smoke bench format clean

@@ -8,6 +8,8 @@
 # found by their endings, so adding a file needs no edit here. QT marks a
 # folder of Qt code: moc and the resource compiler run on it (*.qrc files are
 # part of the library), and its tests run on Qt's offscreen platform.
+# Where code must differ between the platforms, a folder holds one file per
+# platform: *_posix.cpp is built for Linux, *_win32.cpp for Windows.
 
 set(SPURLIX_WARNINGS -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wsign-conversion
     -Wnon-virtual-dtor -Wold-style-cast -Woverloaded-virtual -Wimplicit-fallthrough)
@@ -29,6 +31,11 @@ function(spurlix_library name)
   cmake_parse_arguments(ARG "QT" "" "DEPS;TEST_DEPS" ${ARGN})
   file(GLOB all_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp
        ${CMAKE_CURRENT_SOURCE_DIR}/*.qrc)
+  if(WIN32)
+    list(FILTER all_sources EXCLUDE REGEX "_posix(_test)?\\.cpp$")
+  else()
+    list(FILTER all_sources EXCLUDE REGEX "_win32(_test)?\\.cpp$")
+  endif()
   set(lib_sources ${all_sources})
   list(FILTER lib_sources EXCLUDE REGEX "(_test|_fuzz)\\.cpp$")
   if(ARG_QT)
@@ -36,7 +43,8 @@ function(spurlix_library name)
     file(GLOB qt_headers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
     list(APPEND lib_sources ${qt_headers})
   endif()
-  file(GLOB test_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp)
+  set(test_sources ${all_sources})
+  list(FILTER test_sources INCLUDE REGEX "_test\\.cpp$")
   file(GLOB fuzz_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_fuzz.cpp)
 
   if(lib_sources)
