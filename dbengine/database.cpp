@@ -2,12 +2,12 @@
 
 #include "dbengine/sql/query.h"
 #include "dbengine/storage/engine_error.h"
-#include "dbengine/table_cache.h"
+#include "dbengine/table_folder.h"
 
 namespace dbengine {
 
 Database::Database(std::filesystem::path folder)
-    : folder_(std::move(folder)), tables_(std::make_unique<TableCache>(folder_)) {}
+    : folder_(std::move(folder)), tables_(std::make_unique<TableFolder>(folder_)) {}
 
 Database::~Database() = default;
 
@@ -27,7 +27,7 @@ void Database::Close() {
         "Objekt ist ungültig oder nicht mehr festgelegt: die Datenbank ist geschlossen.");
   }
   open_ = false;
-  tables_.reset();  // open recordsets keep their own tables
+  tables_.reset();
 }
 
 }  // namespace dbengine

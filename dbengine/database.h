@@ -1,8 +1,9 @@
 #pragma once
 // An open database: a folder whose table files are its tables. `[NAME]` in
 // SQL names NAME.dbf, `[NAME.ext]` the file with that ending; names are
-// matched without regard to letter case. Each table file is opened once, on
-// first use, and stays open with the database.
+// matched without regard to letter case. Each recordset opens its table file
+// afresh (ACT! may have changed it since the last one) and no file stays open
+// longer than the recordset that needs it.
 
 #include <filesystem>
 #include <memory>
@@ -12,7 +13,7 @@
 
 namespace dbengine {
 
-class TableCache;
+class TableFolder;
 
 class Database {
  public:
@@ -38,7 +39,7 @@ class Database {
  private:
   std::filesystem::path folder_;
   bool open_ = true;
-  std::unique_ptr<TableCache> tables_;
+  std::unique_ptr<TableFolder> tables_;
 };
 
 }  // namespace dbengine

@@ -11,7 +11,6 @@
 #include "dbengine/db_engine.h"
 #include "dbengine/storage/engine_error.h"
 #include "dbengine/storage/table_builder_test_util.h"
-#include "dbengine/table_cache.h"
 
 namespace dbengine {
 namespace {
@@ -120,10 +119,32 @@ TEST(OpenRecordset, FileNamesMatchWithoutLetterCase) {
   }
 }
 
-TEST(TableCache, OpensEachFileOnce) {
-  TableCache tables(kFixtures);
-  EXPECT_EQ(tables.table("KONTAKTE").get(), tables.table("kontakte.dbf").get());
-  EXPECT_NE(tables.table("KONTAKTE").get(), tables.table("KONTAKTE.gdb").get());
+// ACT! keeps writing to its tables while the database is open: every query
+// reads the table as it is then, and rows already fetched stay as they were.
+TEST(OpenRecordset, ReadsTheTableAsItIsNow) {
+  ScratchFolder temp;
+  const fs::path file = temp.write("NAMEN.dbf", namesTable(9));
+  auto db = DBEngine().OpenDatabase(temp.path().string(), false, false, "FoxPro 2.6;");
+  const char* query = "SELECT NAME FROM NAMEN WHERE NAME LIKE 'K*'";
+  auto before = db->OpenRecordset(query);
+  EXPECT_EQ(before->RecordCount(), 3);
+
+  temp.write("NAMEN.dbf", namesTable(12));  // three records appended
+  EXPECT_EQ(db->OpenRecordset(query)->RecordCount(), 4);
+
+  fs::resize_file(file, fs::file_size(file) - 20);  // cut off while packing
+  try {
+    db->OpenRecordset(query);
+    FAIL() << "a table shorter than its header promises was read";
+  } catch (const EngineError& error) {
+    EXPECT_EQ(error.number(), errc::kDamagedTable);
+    EXPECT_NE(error.description().find("'NAMEN.dbf'"), std::string::npos);
+  }
+  before->MoveLast();
+  EXPECT_EQ(before->value(0), Value("K6"));
+
+  temp.write("NAMEN.dbf", namesTable(2));  // rewritten smaller, header and all
+  EXPECT_EQ(db->OpenRecordset(query)->RecordCount(), 1);
 }
 
 TEST(Recordset, WalksAndReportsNoCurrentRecord) {

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "common/path_text.h"
 #include "dbengine/sql/names.h"
 
 namespace dbengine {
@@ -31,7 +32,7 @@ std::unique_ptr<Database> DBEngine::OpenDatabase(std::string_view name, bool /*e
                           std::string(connect) + "' nennt keinen FoxPro- oder dBase-Treiber.");
   }
   std::error_code error;
-  std::filesystem::path folder(name);
+  std::filesystem::path folder = common::pathFromUtf8(name);
   if (name.empty() || !std::filesystem::is_directory(folder, error)) {
     throw EngineError(errc::kInvalidPath,
                       "'" + std::string(name) +

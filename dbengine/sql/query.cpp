@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "dbengine/sql/parser.h"
+#include "dbengine/sql/row_arena.h"
 
 namespace dbengine::sql {
 namespace {
@@ -44,10 +45,43 @@ void forEachRecord(const std::uint8_t* first, std::uint32_t count, std::uint32_t
   }
 }
 
-// The rows of a plain SELECT: record numbers, decoded on demand.
-class RecordRows final : public RowSource {
+// A row wider than this is not copied during the scan but read again by
+// position when it is asked for: a query of whole contact records (over a
+// kilobyte each) would otherwise hold a copy of the table in memory.
+constexpr std::uint32_t kWidestCopiedRow = 256;
+
+// The rows of a plain SELECT, copied out of the scan's buffer: per row the
+// fields the query returns, decoded when a value is asked for.
+class CopiedRows final : public RowSource {
  public:
-  RecordRows(QueryPlan plan, std::vector<std::uint32_t> records)
+  CopiedRows(std::vector<QueryPlan::Column> columns, TableFile::Projection projection,
+             std::vector<int> projected, RowArena rows)
+      : columns_(std::move(columns)),
+        projection_(std::move(projection)),
+        projected_(std::move(projected)),
+        rows_(std::move(rows)) {}
+
+  int columnCount() const override { return static_cast<int>(columns_.size()); }
+  const std::string& columnName(int column) const override {
+    return columns_[static_cast<std::size_t>(column)].name;
+  }
+  std::size_t rowCount() const override { return rows_.size(); }
+  Value value(std::size_t row, int column) const override {
+    return projection_.layout->value(rows_.row(row), projected_[static_cast<std::size_t>(column)]);
+  }
+
+ private:
+  std::vector<QueryPlan::Column> columns_;
+  TableFile::Projection projection_;
+  std::vector<int> projected_;  // per column, its field in the projection
+  RowArena rows_;
+};
+
+// The rows of a plain SELECT too wide to copy: their record numbers; a row's
+// record is read again from the table when one of its values is asked for.
+class RereadRows final : public RowSource {
+ public:
+  RereadRows(QueryPlan plan, std::vector<std::uint32_t> records)
       : table_(std::move(plan.table)),
         columns_(std::move(plan.columns)),
         records_(std::move(records)) {}
@@ -58,18 +92,19 @@ class RecordRows final : public RowSource {
   }
   std::size_t rowCount() const override { return records_.size(); }
   Value value(std::size_t row, int column) const override {
-    // Rows are mostly read in order; fetch a later row's record meanwhile.
-    if (row + kPrefetchDistance < records_.size()) {
-      prefetchRecord(table_->record(records_[row + kPrefetchDistance]), table_->recordLength());
+    if (row != currentRow_) {
+      current_ = table_->readRecord(records_[row]);
+      currentRow_ = row;
     }
-    return table_->value(table_->record(records_[row]),
-                         columns_[static_cast<std::size_t>(column)].field);
+    return table_->value(current_.data(), columns_[static_cast<std::size_t>(column)].field);
   }
 
  private:
   std::shared_ptr<const TableFile> table_;
   std::vector<QueryPlan::Column> columns_;
   std::vector<std::uint32_t> records_;
+  mutable std::vector<std::uint8_t> current_;
+  mutable std::size_t currentRow_ = static_cast<std::size_t>(-1);
 };
 
 // The one row of a COUNT query.
@@ -117,14 +152,35 @@ std::unique_ptr<RowSource> execute(QueryPlan plan) {
     return std::make_unique<CountRow>(std::move(plan.columns), std::move(counts));
   }
 
-  std::vector<std::uint32_t> records;
-  table.scan([&](std::uint32_t firstIndex, const std::uint8_t* first, std::uint32_t count) {
-    forEachRecord(first, count, recordLength, [&](std::uint32_t i, const std::uint8_t* record) {
-      if (passes(record)) records.push_back(firstIndex + i);
+  // The fields the columns read, each once, in the projection's order.
+  std::vector<int> fields;
+  std::vector<int> projected;
+  for (const QueryPlan::Column& column : plan.columns) {
+    auto at = std::find(fields.begin(), fields.end(), column.field);
+    if (at == fields.end()) at = fields.insert(fields.end(), column.field);
+    projected.push_back(static_cast<int>(at - fields.begin()));
+  }
+  TableFile::Projection projection = table.project(fields);
+
+  if (projection.width > kWidestCopiedRow) {
+    std::vector<std::uint32_t> records;
+    table.scan([&](std::uint32_t firstIndex, const std::uint8_t* first, std::uint32_t count) {
+      forEachRecord(first, count, recordLength, [&](std::uint32_t i, const std::uint8_t* record) {
+        if (passes(record)) records.push_back(firstIndex + i);
+      });
+    });
+    records.shrink_to_fit();
+    return std::make_unique<RereadRows>(std::move(plan), std::move(records));
+  }
+
+  RowArena rows(projection.width);
+  table.scan([&](std::uint32_t, const std::uint8_t* first, std::uint32_t count) {
+    forEachRecord(first, count, recordLength, [&](std::uint32_t, const std::uint8_t* record) {
+      if (passes(record)) projection.copy(record, rows.append());
     });
   });
-  records.shrink_to_fit();
-  return std::make_unique<RecordRows>(std::move(plan), std::move(records));
+  return std::make_unique<CopiedRows>(std::move(plan.columns), std::move(projection),
+                                      std::move(projected), std::move(rows));
 }
 
 std::unique_ptr<RowSource> runQuery(std::string_view sqlOrTable, TableProvider& tables) {

@@ -1,7 +1,9 @@
 #pragma once
-// Running a compiled query: one scan of the table that keeps the numbers of
-// the records that pass (or, for COUNT, only the counts). Values are decoded
-// later, when the row source is asked for one.
+// Running a compiled query: one scan of the table, block by block, that
+// copies the returned fields of the records that pass while they lie in the
+// buffer (or, for COUNT, keeps only the counts). Values are decoded later,
+// when the row source is asked for one; the table file is closed when the
+// scan ends, unless rows too wide to copy must be read again from it.
 
 #include <memory>
 #include <string_view>

@@ -82,7 +82,7 @@ TEST_F(RowPredicateTest, CharacterLikeSeesTheValueWithoutPadding) {
     std::optional<LikeMatcher> matcher = LikeMatcher::compile(c.pattern, table->codepage());
     ASSERT_TRUE(matcher);
     const PredicatePtr like = makeCharacterLike(*table, 0, std::move(*matcher), c.negated);
-    EXPECT_EQ(like->evaluate(table->record(0)), c.expected);
+    EXPECT_EQ(like->evaluate(table->readRecord(0).data()), c.expected);
   }
 }
 
@@ -97,9 +97,9 @@ TEST_F(RowPredicateTest, OrIsTrueWhenEitherSideIsAndUnknownOnlyWithoutFalse) {
     return makeOr(std::move(sides));
   };
   const PredicatePtr fragment = orOf("*[mM][üÜ]*", "*x*");
-  EXPECT_EQ(fragment->evaluate(table->record(0)), Truth::kTrue);
-  EXPECT_EQ(fragment->evaluate(table->record(1)), Truth::kUnknown);
-  EXPECT_EQ(fragment->evaluate(table->record(2)), Truth::kFalse);
+  EXPECT_EQ(fragment->evaluate(table->readRecord(0).data()), Truth::kTrue);
+  EXPECT_EQ(fragment->evaluate(table->readRecord(1).data()), Truth::kUnknown);
+  EXPECT_EQ(fragment->evaluate(table->readRecord(2).data()), Truth::kFalse);
 }
 
 }  // namespace

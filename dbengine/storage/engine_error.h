@@ -26,6 +26,7 @@ inline constexpr int kUnsupportedType = 3349;       // a field type this engine 
 inline constexpr int kInvalidConnect = 3170;        // connect text names no driver we have
 inline constexpr int kObjectClosed = 3420;          // the object is closed or no longer valid
 inline constexpr int kDamagedMemo = 3343;           // memo file damaged or pointer out of range
+inline constexpr int kDiskError = 3043;             // the system could not read a file
 }  // namespace errc
 
 class EngineError : public std::runtime_error {

@@ -4,6 +4,7 @@
 #include <string>
 #include <system_error>
 
+#include "common/path_text.h"
 #include "dbengine/storage/engine_error.h"
 
 namespace dbengine {
@@ -30,7 +31,11 @@ std::string asciiLower(std::string text) {
 }
 
 std::string fileName(const std::filesystem::path& path) {
-  return path.filename().string();
+  return common::utf8FromPath(path.filename());
+}
+
+const std::uint8_t* bytes(const std::string& text) {
+  return reinterpret_cast<const std::uint8_t*>(text.data());
 }
 
 }  // namespace
@@ -39,16 +44,18 @@ std::filesystem::path MemoFile::find(const std::filesystem::path& tablePath,
                                      std::string_view ending) {
   const std::filesystem::path folder =
       tablePath.has_parent_path() ? tablePath.parent_path() : std::filesystem::path(".");
-  const std::string wanted = asciiLower(tablePath.stem().string() + std::string(ending));
+  const std::string stem = common::utf8FromPath(tablePath.stem());
+  const std::string wanted = asciiLower(stem + std::string(ending));
   std::error_code ec;
   // The usual spellings first, so that most lookups need no directory walk.
-  for (const std::string& name : {tablePath.stem().string() + asciiLower(std::string(ending)),
-                                  tablePath.stem().string() + std::string(ending)}) {
-    if (std::filesystem::is_regular_file(folder / name, ec)) return folder / name;
+  for (const std::string& name :
+       {stem + asciiLower(std::string(ending)), stem + std::string(ending)}) {
+    const std::filesystem::path candidate = folder / common::pathFromUtf8(name);
+    if (std::filesystem::is_regular_file(candidate, ec)) return candidate;
   }
   for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
        it.increment(ec)) {
-    if (asciiLower(it->path().filename().string()) == wanted && it->is_regular_file(ec)) {
+    if (asciiLower(fileName(it->path())) == wanted && it->is_regular_file(ec)) {
       return it->path();
     }
   }
@@ -59,27 +66,29 @@ std::unique_ptr<MemoFile> MemoFile::open(const std::filesystem::path& path, Memo
   std::unique_ptr<MemoFile> memo(new MemoFile());
   memo->path_ = path;
   memo->format_ = format;
-  MappedFile::Status status = MappedFile::Status::kOk;
-  memo->map_ = MappedFile::open(path, status);
-  if (!memo->map_) {
+  ReadOnlyFile::Status status = ReadOnlyFile::Status::kOk;
+  memo->file_ = ReadOnlyFile::open(path, status);
+  if (!memo->file_) {
     throw EngineError(errc::kFileNotFound, "Die Memodatei '" + fileName(path) +
                                                "' wurde nicht gefunden oder ist nicht lesbar.");
   }
   const std::size_t minimumSize = format == MemoFormat::kDbase4 ? kDbase4HeaderFields : kHeaderSize;
-  if (memo->map_->size() < minimumSize) memo->fail("sie ist kürzer als ihr Kopf");
-  const std::uint8_t* header = memo->map_->data();
+  const std::string header = memo->readAt(0, minimumSize);
+  if (header.size() < minimumSize) memo->fail("sie ist kürzer als ihr Kopf");
   switch (format) {
     case MemoFormat::kDbase3:
       memo->blockSize_ = 512;
       break;
     case MemoFormat::kDbase4: {
-      const std::uint32_t size = std::uint32_t{header[20]} | std::uint32_t{header[21]} << 8;
+      const std::uint32_t size = std::uint32_t{bytes(header)[20]} | std::uint32_t{bytes(header)[21]}
+                                                                        << 8;
       memo->blockSize_ = size == 0 ? 512 : size;
-      if (memo->map_->size() < memo->blockSize_) memo->fail("sie ist kürzer als ihr Kopf");
+      if (memo->file_->size().value_or(0) < memo->blockSize_)
+        memo->fail("sie ist kürzer als ihr Kopf");
       break;
     }
     case MemoFormat::kFoxPro:
-      memo->blockSize_ = std::uint32_t{header[6]} << 8 | header[7];
+      memo->blockSize_ = std::uint32_t{bytes(header)[6]} << 8 | bytes(header)[7];
       if (memo->blockSize_ == 0) memo->fail("die Blockgröße im Kopf ist 0");
       break;
   }
@@ -93,8 +102,23 @@ void MemoFile::fail(const std::string& fault) const {
                     "Die Memodatei '" + fileName(path_) + "' ist beschädigt: " + fault + ".");
 }
 
-std::string_view MemoFile::read(std::uint32_t block) const {
-  const std::size_t size = map_->size();
+void MemoFile::unreadable() const {
+  throw EngineError(errc::kDiskError, "Die Memodatei '" + fileName(path_) +
+                                          "' konnte nicht gelesen werden (Datenträger- oder "
+                                          "Netzwerkfehler).");
+}
+
+std::string MemoFile::readAt(std::uint64_t offset, std::size_t length) const {
+  std::string text(length, '\0');
+  const std::optional<std::size_t> got =
+      file_->readAt(offset, {reinterpret_cast<std::uint8_t*>(text.data()), text.size()});
+  if (!got) unreadable();
+  text.resize(*got);
+  return text;
+}
+
+std::string MemoFile::read(std::uint32_t block) const {
+  const std::uint64_t size = file_->size().value_or(0);
   const std::uint64_t offset = std::uint64_t{block} * blockSize_;
   const std::uint64_t headerSize = format_ == MemoFormat::kDbase4 ? blockSize_ : kHeaderSize;
   if (block == 0 || offset < headerSize) {
@@ -103,36 +127,45 @@ std::string_view MemoFile::read(std::uint32_t block) const {
   if (offset >= size) {
     fail("ein Verweis zeigt hinter ihr Ende (Block " + std::to_string(block) + ")");
   }
-  const auto* start = map_->data() + offset;
-  const std::size_t available = size - static_cast<std::size_t>(offset);
-  const auto text = [](const std::uint8_t* p, std::size_t n) {
-    return std::string_view(reinterpret_cast<const char*>(p), n);
+  const std::uint64_t available = size - offset;
+  const auto runsPastEnd = [&] {
+    fail("der Text in Block " + std::to_string(block) + " reicht über ihr Ende hinaus");
   };
 
   if (format_ == MemoFormat::kFoxPro) {
-    if (available < 8) fail("der Block " + std::to_string(block) + " ist abgeschnitten");
-    const std::uint32_t length = bigEndian32(start + 4);
-    if (length > available - 8) {
-      fail("der Text in Block " + std::to_string(block) + " reicht über ihr Ende hinaus");
-    }
-    return text(start + 8, length);
+    const std::string blockHeader = readAt(offset, 8);
+    if (blockHeader.size() < 8) fail("der Block " + std::to_string(block) + " ist abgeschnitten");
+    const std::uint32_t length = bigEndian32(bytes(blockHeader) + 4);
+    if (length > available - 8) runsPastEnd();
+    std::string text = readAt(offset + 8, length);
+    if (text.size() < length) runsPastEnd();  // the file shrank meanwhile
+    return text;
   }
 
-  if (format_ == MemoFormat::kDbase4 && available >= 8 && start[0] == 0xFF && start[1] == 0xFF &&
-      start[2] == 0x08 && start[3] == 0x00) {
-    const std::uint32_t length = littleEndian32(start + 4);
-    if (length < 8 || length - 8 > available - 8) {
-      fail("der Text in Block " + std::to_string(block) + " reicht über ihr Ende hinaus");
+  if (format_ == MemoFormat::kDbase4 && available >= 8) {
+    const std::string blockHeader = readAt(offset, 8);
+    const std::uint8_t* mark = bytes(blockHeader);
+    if (blockHeader.size() == 8 && mark[0] == 0xFF && mark[1] == 0xFF && mark[2] == 0x08 &&
+        mark[3] == 0x00) {
+      const std::uint32_t length = littleEndian32(mark + 4);
+      if (length < 8 || length - 8 > available - 8) runsPastEnd();
+      std::string text = readAt(offset + 8, length - 8);
+      if (text.size() < length - 8) runsPastEnd();
+      return text;
     }
-    return text(start + 8, length - 8);
   }
 
   // dBase III: up to the end mark 0x1A 0x1A. Some writers end with a single
   // 0x1A, and a last memo may lack the mark: the text then ends there, or at
-  // the end of the file.
-  const std::uint8_t* end = start + available;
-  const std::uint8_t* mark = std::find(start, end, std::uint8_t{0x1A});
-  return text(start, static_cast<std::size_t>(mark - start));
+  // the end of the file. Read block by block until the mark shows.
+  std::string text;
+  for (std::uint64_t at = offset;;) {
+    const std::string chunk = readAt(at, blockSize_);
+    const std::size_t mark = chunk.find('\x1A');
+    text.append(chunk, 0, mark == std::string::npos ? chunk.size() : mark);
+    if (mark != std::string::npos || chunk.size() < blockSize_) return text;
+    at += chunk.size();
+  }
 }
 
 }  // namespace dbengine

@@ -1,7 +1,7 @@
 #pragma once
 // The memo file beside a table: the long texts of its memo fields, stored in
-// numbered blocks and read in place (memory map). A memo field of a record
-// holds the number of the block where its text starts.
+// numbered blocks, each memo read by position when it is asked for. A memo
+// field of a record holds the number of the block where its text starts.
 //
 // Formats:
 //   dBase III (.dbt): 512-byte blocks; the text runs until 0x1A 0x1A.
@@ -16,14 +16,18 @@
 // The header is the first 512 bytes (.fpt, dBase III) or the first block
 // (dBase IV); no memo starts inside it.
 //
+// The file may change while it is open (ACT! writes to it): every read
+// checks its bounds against what the file holds at that moment.
+//
 // Thread safety: immutable after open; concurrent reads are safe.
 
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <string>
 #include <string_view>
 
-#include "dbengine/storage/mapped_file.h"
+#include "dbengine/storage/read_only_file.h"
 
 namespace dbengine {
 
@@ -51,19 +55,22 @@ class MemoFile {
   std::uint32_t blockSize() const { return blockSize_; }
 
   // The stored bytes of the memo that starts in block `block`, without block
-  // header or end mark; valid while the MemoFile lives. Throws EngineError
-  // errc::kDamagedMemo when the block lies in the header or past the end of
-  // the file, or when its length runs past the end.
-  std::string_view read(std::uint32_t block) const;
+  // header or end mark. Throws EngineError errc::kDamagedMemo when the block
+  // lies in the header or past the end of the file, or when its length runs
+  // past the end; errc::kDiskError when the file cannot be read.
+  std::string read(std::uint32_t block) const;
 
  private:
   MemoFile() = default;
   [[noreturn]] void fail(const std::string& fault) const;
+  [[noreturn]] void unreadable() const;
+  // Reads up to `length` bytes from `offset`; fewer where the file ends.
+  std::string readAt(std::uint64_t offset, std::size_t length) const;
 
   std::filesystem::path path_;
   MemoFormat format_ = MemoFormat::kDbase3;
   std::uint32_t blockSize_ = 512;
-  std::unique_ptr<MappedFile> map_;
+  std::unique_ptr<ReadOnlyFile> file_;
 };
 
 }  // namespace dbengine

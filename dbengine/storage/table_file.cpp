@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 
+#include "common/path_text.h"
 #include "dbengine/storage/field_decoding.h"
-#include "dbengine/storage/mapped_file.h"
 #include "dbengine/storage/memo_file.h"
+#include "dbengine/storage/read_only_file.h"
 
 namespace dbengine {
 
@@ -34,8 +36,11 @@ std::string hexByte(std::uint8_t byte) {
 }
 
 std::string fileName(const std::filesystem::path& path) {
-  return path.filename().string();
+  return common::utf8FromPath(path.filename());
 }
+
+// A header is never longer than its 16-bit length field allows.
+constexpr std::size_t kLongestHeader = 0x10000;
 
 bool asciiEqualNoCase(std::string_view a, std::string_view b) {
   const auto lower = [](char c) {
@@ -52,28 +57,34 @@ std::unique_ptr<TableFile> TableFile::open(const std::filesystem::path& path) {
   table->path_ = path;
   const std::string name = fileName(path);
 
-  MappedFile::Status status = MappedFile::Status::kOk;
-  table->map_ = MappedFile::open(path, status);
+  ReadOnlyFile::Status status = ReadOnlyFile::Status::kOk;
+  table->file_ = ReadOnlyFile::open(path, status);
   switch (status) {
-    case MappedFile::Status::kOk:
+    case ReadOnlyFile::Status::kOk:
       break;
-    case MappedFile::Status::kNotFound:
+    case ReadOnlyFile::Status::kNotFound:
       throw EngineError(errc::kFileNotFound, "Die Datei '" + name + "' wurde nicht gefunden.");
-    case MappedFile::Status::kNotAFile:
+    case ReadOnlyFile::Status::kNotAFile:
       throw EngineError(errc::kNotATable,
                         "'" + name + "' ist keine Datei, sondern ein Ordner oder Gerät.");
-    case MappedFile::Status::kUnreadable:
+    case ReadOnlyFile::Status::kUnreadable:
       throw EngineError(errc::kFileNotFound, "Die Datei '" + name + "' kann nicht gelesen werden.");
   }
-  table->data_ = table->map_->data();
-  table->size_ = table->map_->size();
-  const std::uint8_t* header = table->data_;
+  const std::optional<std::uint64_t> size = table->file_->size();
+  if (!size) table->unreadable();
+  // The descriptors end with 0x0D; search for it in all of the header that
+  // the file holds (the header length may be the damaged part).
+  std::vector<std::uint8_t> head(
+      static_cast<std::size_t>(std::min<std::uint64_t>(*size, kLongestHeader)));
+  const std::optional<std::size_t> got = table->file_->readAt(0, head);
+  if (!got) table->unreadable();
+  head.resize(*got);
 
   const std::string notATable = "Die Datei '" + name + "' ist keine dBase- oder FoxPro-Tabelle: ";
-  if (table->size_ < kHeaderPrefix + 1) {
+  if (head.size() < kHeaderPrefix + 1) {
     throw EngineError(errc::kNotATable, notATable + "sie ist zu kurz für einen Tabellenkopf.");
   }
-  table->version_ = header[0];
+  table->version_ = head[0];
   switch (table->version_) {
     case 0x03:
     case 0x83:
@@ -101,35 +112,33 @@ std::unique_ptr<TableFile> TableFile::open(const std::filesystem::path& path) {
       throw EngineError(errc::kNotATable,
                         notATable + "unbekannte Versionskennung " + hexByte(table->version_) + ".");
   }
-  table->recordCount_ = littleEndian32(header + 4);
-  table->headerLength_ = littleEndian16(header + 8);
-  table->recordLength_ = littleEndian16(header + 10);
-  table->codepage_ = &codepageForLanguageDriver(header[29]);
+  table->recordCount_ = littleEndian32(head.data() + 4);
+  table->headerLength_ = littleEndian16(head.data() + 8);
+  table->recordLength_ = littleEndian16(head.data() + 10);
+  table->codepage_ = &codepageForLanguageDriver(head[29]);
 
-  // The descriptors end with 0x0D; search for it in the whole file (the
-  // header length may be the damaged part), but a header is never longer
-  // than its 16-bit length field allows.
-  table->readFieldDescriptors(std::min<std::size_t>(table->size_, 0x10000));
+  table->readFieldDescriptors(head);
   table->checkFieldLengths();
 
   const std::uint64_t needed = std::uint64_t{table->headerLength_} +
                                std::uint64_t{table->recordCount_} * table->recordLength_;
-  if (needed > table->size_) table->damaged("sie ist kürzer, als ihr Kopf angibt");
+  if (needed > *size) table->damaged("sie ist kürzer, als ihr Kopf angibt");
   return table;
 }
 
-void TableFile::readFieldDescriptors(std::size_t terminatorSearchLimit) {
+void TableFile::readFieldDescriptors(std::span<const std::uint8_t> head) {
+  const std::size_t terminatorSearchLimit = head.size();
   std::size_t pos = kHeaderPrefix;
   std::uint32_t nextOffset = 1;  // byte 0 of a record is the deletion flag
   int nullBits = 0;
   while (true) {
     if (pos >= terminatorSearchLimit)
       damaged("die Feldbeschreibungen haben kein Endezeichen (0x0D)");
-    if (data_[pos] == kDescriptorEnd) break;
+    if (head[pos] == kDescriptorEnd) break;
     if (pos + kDescriptorSize > terminatorSearchLimit) {
       damaged("die Feldbeschreibungen haben kein Endezeichen (0x0D)");
     }
-    const std::uint8_t* d = data_ + pos;
+    const std::uint8_t* d = head.data() + pos;
     FieldInfo field;
     const auto* nameStart = reinterpret_cast<const char*>(d);
     field.name.assign(nameStart, static_cast<std::size_t>(std::find(d, d + 11, 0) - d));
@@ -239,18 +248,85 @@ int TableFile::fieldIndex(std::string_view name) const {
   return -1;
 }
 
+void TableFile::unreadable() const {
+  throw EngineError(errc::kDiskError, "Die Datei '" + fileName(path_) +
+                                          "' konnte nicht gelesen werden (Datenträger- oder "
+                                          "Netzwerkfehler).");
+}
+
+void TableFile::changedWhileReading() const {
+  throw EngineError(errc::kDamagedTable,
+                    "Die Tabelle '" + fileName(path_) +
+                        "' hat sich beim Lesen verändert: sie ist jetzt kürzer, als ihr Kopf "
+                        "angibt. Bitte die Suche wiederholen.");
+}
+
+void TableFile::readAt(std::uint64_t offset, std::span<std::uint8_t> into) const {
+  const std::optional<std::size_t> got = file_->readAt(offset, into);
+  if (!got) unreadable();
+  if (*got < into.size()) changedWhileReading();
+}
+
+std::vector<std::uint8_t> TableFile::readRecord(std::uint32_t i) const {
+  std::vector<std::uint8_t> record(recordLength_);
+  readAt(headerLength_ + std::uint64_t{i} * recordLength_, record);
+  return record;
+}
+
 void TableFile::scan(
     const std::function<void(std::uint32_t, const std::uint8_t*, std::uint32_t)>& visit) const {
   if (recordCount_ == 0) return;
-  // One run over the map. Measured on a 1 GB contact table: a search touches
-  // two cache lines of each 1,100-byte record, so reading in place (with the
-  // caller prefetching ahead) takes about half the time of copying the file
-  // out in 1 MiB blocks. Dropping each scanned stretch from the resident set
-  // again (madvise) kept the footprint small but made searches about half as
-  // slow again (page-table work, and faulting the hits' pages back in), so the
-  // whole map stays.
-  map_->adviseSequential(headerLength_, std::size_t{recordCount_} * recordLength_);
-  visit(0, record(0), recordCount_);
+  const std::uint32_t perBlock =
+      std::max<std::uint32_t>(1, static_cast<std::uint32_t>(kScanBlockBytes / recordLength_));
+  std::vector<std::uint8_t> buffer(std::size_t{perBlock} * recordLength_);
+  file_->adviseSequential();
+  for (std::uint32_t first = 0; first < recordCount_;) {
+    const std::uint32_t count = std::min(perBlock, recordCount_ - first);
+    const std::span<std::uint8_t> block(buffer.data(), std::size_t{count} * recordLength_);
+    readAt(headerLength_ + std::uint64_t{first} * recordLength_, block);
+    visit(first, block.data(), count);
+    first += count;
+  }
+}
+
+TableFile::Projection TableFile::project(const std::vector<int>& fields) const {
+  std::unique_ptr<TableFile> layout(new TableFile());
+  layout->path_ = path_;
+  layout->version_ = version_;
+  layout->family_ = family_;
+  layout->codepage_ = codepage_;
+  Projection projection;
+  const auto add = [&](const FieldInfo& source) {
+    FieldInfo copy = source;
+    copy.offset = projection.width;
+    projection.width += source.length;
+    std::vector<Projection::CopyRun>& runs = projection.runs;
+    if (!runs.empty() && runs.back().from + runs.back().length == source.offset) {
+      runs.back().length += source.length;  // neighbours in the record: one copy
+    } else {
+      runs.push_back({source.offset, copy.offset, source.length});
+    }
+    return copy;
+  };
+  bool needsNullFlags = false;
+  for (int f : fields) {
+    const FieldInfo& source = fields_[static_cast<std::size_t>(f)];
+    needsNullFlags = needsNullFlags || source.nullBit >= 0 || source.varLengthBit >= 0;
+    FieldInfo copy = add(source);
+    layout->allFields_.push_back(copy);
+    layout->fields_.push_back(std::move(copy));
+  }
+  if (needsNullFlags) {
+    layout->nullFlagsField_ = static_cast<int>(layout->allFields_.size());
+    layout->allFields_.push_back(add(allFields_[static_cast<std::size_t>(nullFlagsField_)]));
+  }
+  layout->recordLength_ = projection.width;
+  projection.layout = std::move(layout);
+  return projection;
+}
+
+void TableFile::Projection::copy(const std::uint8_t* record, std::uint8_t* out) const {
+  for (const CopyRun& run : runs) std::memcpy(out + run.to, record + run.from, run.length);
 }
 
 bool TableFile::nullFlag(const std::uint8_t* record, int bit) const {
@@ -365,7 +441,7 @@ Value TableFile::memoValue(const FieldInfo& fi, std::span<const std::uint8_t> ra
                                               "der Memoverweis des Feldes '" + fi.name +
                                               "' ist keine Zahl.");
   }
-  const std::string_view text = memoFile().read(static_cast<std::uint32_t>(block));
+  const std::string text = memoFile().read(static_cast<std::uint32_t>(block));
   if (text.empty()) return Null{};
   return codepage_->decode(text);
 }

@@ -1,10 +1,13 @@
 #pragma once
-// A dBase/FoxPro table file (.dbf and any other ending), read in place.
+// A dBase/FoxPro table file (.dbf and any other ending).
 //
-// Opening reads and checks the header and the field descriptors only; the
-// records are read where they lie (memory map), never copied whole into the
-// heap. Every check that could let a later read leave the file is made at
-// open time, so the accessors below need no bounds checks of their own.
+// ACT! keeps its tables open and writes to them while we read, so nothing
+// about the file is trusted to stay: opening reads and checks the header and
+// the field descriptors as they are now; a scan reads the records in large
+// blocks through one reused buffer and ends with an engine error when the
+// file turns out shorter than the header promised; single records are read
+// by position. Nothing is mapped, and the file is open only as long as the
+// TableFile lives.
 //
 // Supported version bytes: dBase III (0x03, 0x83), dBase IV and its SQL
 // variants (0x43, 0x63, 0x7B, 0x8B, 0x8E, 0xCB, 0xE5), FoxBASE/FoxPro 2.x
@@ -29,7 +32,8 @@
 // Visual FoxPro) in the same folder, letter case ignored; a 0x03 table
 // (which may come from either family) takes whichever of the two exists.
 //
-// Thread safety: a TableFile is immutable after open; concurrent reads are safe.
+// Thread safety: decoding (isNull, value) may run concurrently; scan and
+// readRecord read the file and belong to one thread at a time.
 
 #include <cstddef>
 #include <cstdint>
@@ -48,8 +52,8 @@
 
 namespace dbengine {
 
-class MappedFile;
 class MemoFile;
+class ReadOnlyFile;
 
 struct FieldInfo {
   std::string name;          // as stored (ASCII), without the NUL padding
@@ -65,16 +69,17 @@ struct FieldInfo {
 
 class TableFile {
  public:
-  // Opens and checks the table. Throws EngineError naming the file and the
-  // fault (German description): errc::kFileNotFound when it does not exist
-  // or cannot be read, errc::kNotATable when it is no table (too short for a
-  // header, unknown version byte, a folder), errc::kDamagedTable when header,
-  // field descriptors and file size disagree (the file is shorter than header
-  // length + record count x record length, the record length is not 1 + the
-  // sum of the field lengths, no 0x0D after the descriptors, a header length
-  // too small for them, a field length impossible for its type). Bytes after
-  // the last record (the 0x1A end mark) are ignored. A memo file that belongs
-  // to the table is opened lazily, on the first memo read.
+  // Opens the table and checks its header as it is now. Throws EngineError
+  // naming the file and the fault (German description): errc::kFileNotFound
+  // when it does not exist or cannot be read, errc::kNotATable when it is no
+  // table (too short for a header, unknown version byte, a folder),
+  // errc::kDamagedTable when header, field descriptors and file size
+  // disagree (the file is shorter than header length + record count x
+  // record length, the record length is not 1 + the sum of the field
+  // lengths, no 0x0D after the descriptors, a header length too small for
+  // them, a field length impossible for its type). Bytes after the last
+  // record (the 0x1A end mark) are ignored. A memo file that belongs to the
+  // table is opened lazily, on the first memo read.
   static std::unique_ptr<TableFile> open(const std::filesystem::path& path);
   ~TableFile();
   TableFile(const TableFile&) = delete;
@@ -90,24 +95,47 @@ class TableFile {
   // Index into fields() of the field with this name (letter case ignored), or -1.
   int fieldIndex(std::string_view name) const;
 
-  // Number of records stored, deleted ones included.
+  // Number of records stored, deleted ones included, as the header said
+  // when the table was opened.
   std::uint32_t recordCount() const { return recordCount_; }
   std::uint32_t recordLength() const { return recordLength_; }
 
-  // The raw bytes of record i (0 <= i < recordCount()), deletion flag first.
-  // Valid as long as the TableFile lives.
-  const std::uint8_t* record(std::uint32_t i) const {
-    return data_ + headerLength_ + static_cast<std::size_t>(i) * recordLength_;
-  }
+  // The raw bytes of record i (0 <= i < recordCount()), deletion flag first,
+  // read from the file now. Throws EngineError: errc::kDamagedTable when the
+  // file no longer reaches that far, errc::kDiskError when it cannot be read.
+  std::vector<std::uint8_t> readRecord(std::uint32_t i) const;
   static bool isDeleted(const std::uint8_t* record) { return record[0] == '*'; }
 
-  // Walks all records in file order in runs of consecutive records:
-  // visit(first index, pointer to that record, number of records in the run).
-  // Lets the storage choose how it brings records in (one map, or blocks);
-  // records of a run lie recordLength() bytes apart. Deleted records are
-  // included; visit is not called for an empty table.
+  // Walks all records in file order, block by block: visit(index of the
+  // block's first record, pointer to that record, number of records in the
+  // block); records of a block lie recordLength() bytes apart and stay valid
+  // until visit returns. Deleted records are included; visit is not called
+  // for an empty table. Throws as readRecord does, when the scan reaches the
+  // place where a file that changed while being read ends.
   void scan(
       const std::function<void(std::uint32_t, const std::uint8_t*, std::uint32_t)>& visit) const;
+
+  // The bytes read per block of a scan (a whole number of records, at least one).
+  static constexpr std::size_t kScanBlockBytes = std::size_t{1} << 20;
+
+  // A compact copy of some fields of each record, made while the records lie
+  // in the scan's buffer. `layout` decodes the copies with isNull and value
+  // (its field i is the table's field fields[i]); it reads no table file,
+  // only the memo file, opened when a memo value is first asked for.
+  struct Projection {
+    struct CopyRun {
+      std::uint32_t from = 0;  // offset in the table's record
+      std::uint32_t to = 0;    // offset in the copy
+      std::uint32_t length = 0;
+    };
+    std::shared_ptr<const TableFile> layout;
+    std::vector<CopyRun> runs;
+    std::uint32_t width = 0;  // bytes per copy
+
+    void copy(const std::uint8_t* record, std::uint8_t* out) const;
+  };
+  // `fields`: indexes into fields(), each at most once, in any order.
+  Projection project(const std::vector<int>& fields) const;
 
   // The raw bytes of field f of a record, for matching without decoding.
   std::span<const std::uint8_t> rawField(const std::uint8_t* record, int f) const {
@@ -133,7 +161,10 @@ class TableFile {
 
   TableFile() = default;
   [[noreturn]] void damaged(const std::string& fault) const;
-  void readFieldDescriptors(std::size_t terminatorSearchLimit);
+  [[noreturn]] void changedWhileReading() const;
+  [[noreturn]] void unreadable() const;
+  void readAt(std::uint64_t offset, std::span<std::uint8_t> into) const;
+  void readFieldDescriptors(std::span<const std::uint8_t> head);
   void checkFieldLengths() const;
   bool nullFlag(const std::uint8_t* record, int bit) const;
   std::span<const std::uint8_t> varcharBytes(const std::uint8_t* record, const FieldInfo& fi) const;
@@ -151,10 +182,8 @@ class TableFile {
   std::uint32_t recordCount_ = 0;
   std::uint32_t recordLength_ = 0;
   std::uint32_t headerLength_ = 0;
-  std::unique_ptr<MappedFile> map_;
-  const std::uint8_t* data_ = nullptr;
-  std::size_t size_ = 0;
-  mutable std::mutex memoMutex_;  // guards the lazy opening of memo_
+  std::unique_ptr<ReadOnlyFile> file_;  // null for a projection's layout
+  mutable std::mutex memoMutex_;        // guards the lazy opening of memo_
   mutable std::unique_ptr<MemoFile> memo_;
 };
 

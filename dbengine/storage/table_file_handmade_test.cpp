@@ -54,8 +54,9 @@ TEST(TableFileHandmade, FieldValuesFromStoredBytes) {
   for (const Case& c : cases) {
     ScratchFolder folder;
     const auto table = openBuilt(folder, 0x03, {c.field}, {" " + c.stored});
-    EXPECT_EQ(table->value(table->record(0), 0), c.expected) << "stored '" << c.stored << "'";
-    EXPECT_EQ(table->isNull(table->record(0), 0), c.expected.isNull()) << c.stored;
+    EXPECT_EQ(table->value(table->readRecord(0).data(), 0), c.expected)
+        << "stored '" << c.stored << "'";
+    EXPECT_EQ(table->isNull(table->readRecord(0).data(), 0), c.expected.isNull()) << c.stored;
   }
 }
 
@@ -79,8 +80,8 @@ TEST(TableFileHandmade, VisualFoxProVarcharUsesLengthBit) {
   for (std::uint32_t i = 0; i < 3; ++i) {
     for (int f = 0; f < 2; ++f) {
       const Value& want = expected[i][static_cast<std::size_t>(f)];
-      EXPECT_EQ(table->value(table->record(i), f), want);
-      EXPECT_EQ(table->isNull(table->record(i), f), want.isNull());
+      EXPECT_EQ(table->value(table->readRecord(i).data(), f), want);
+      EXPECT_EQ(table->isNull(table->readRecord(i).data(), f), want.isNull());
     }
   }
 }
@@ -104,8 +105,8 @@ TEST(TableFileHandmade, UnsupportedTypesOpenButRaiseOnRead) {
       record += '\0';
     }
     const auto table = openBuilt(folder, c.version, fields, {record});
-    EXPECT_EQ(table->value(table->record(0), 0), Value("ok"));
-    const EngineError e = errorOf([&] { table->value(table->record(0), 1); });
+    EXPECT_EQ(table->value(table->readRecord(0).data(), 0), Value("ok"));
+    const EngineError e = errorOf([&] { table->value(table->readRecord(0).data(), 1); });
     EXPECT_EQ(e.number(), errc::kUnsupportedType) << c.field.type;
     EXPECT_THAT(e.description(), ::testing::HasSubstr("'" + c.field.name + "'"));
   }
@@ -118,7 +119,7 @@ TEST(TableFileHandmade, AcceptsEveryKnownVersionByte) {
     const auto table =
         openBuilt(folder, static_cast<std::uint8_t>(version), {{"NAME", 'C', 3}}, {" abc"});
     EXPECT_EQ(table->versionByte(), version);
-    EXPECT_EQ(table->value(table->record(0), 0), Value("abc")) << version;
+    EXPECT_EQ(table->value(table->readRecord(0).data(), 0), Value("abc")) << version;
   }
 }
 
@@ -131,9 +132,9 @@ TEST(TableFileHandmade, ToleratesPaddingAfterHeaderAndRecords) {
   ScratchFolder folder;
   const auto table = TableFile::open(folder.write("p.dbf", bytes));
   ASSERT_EQ(table->recordCount(), 2u);
-  EXPECT_EQ(table->value(table->record(1), 0), Value("def"));
-  EXPECT_TRUE(TableFile::isDeleted(table->record(1)));
-  EXPECT_FALSE(TableFile::isDeleted(table->record(0)));
+  EXPECT_EQ(table->value(table->readRecord(1).data(), 0), Value("def"));
+  EXPECT_TRUE(TableFile::isDeleted(table->readRecord(1).data()));
+  EXPECT_FALSE(TableFile::isDeleted(table->readRecord(0).data()));
 }
 
 TEST(TableFileHandmade, EmptyTableScansNothing) {
@@ -171,8 +172,9 @@ TEST(TableFileHandmade, MemoPointerThatIsNoNumberIsDamage) {
   ScratchFolder folder;
   folder.write("t.fpt", std::string(512, '\0'));
   const auto table = openBuilt(folder, 0xF5, {{"NOTIZ", 'M', 10}}, {"   12ab    "});
-  EXPECT_FALSE(table->isNull(table->record(0), 0));
-  EXPECT_EQ(errorOf([&] { table->value(table->record(0), 0); }).number(), errc::kDamagedMemo);
+  EXPECT_FALSE(table->isNull(table->readRecord(0).data(), 0));
+  EXPECT_EQ(errorOf([&] { table->value(table->readRecord(0).data(), 0); }).number(),
+            errc::kDamagedMemo);
 }
 
 }  // namespace

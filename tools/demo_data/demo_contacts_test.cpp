@@ -44,7 +44,8 @@ TEST_F(DemoDatabase, HasActShapeAndCounts) {
   std::uint32_t deleted = 0, blankCompanies = 0, umlautNames = 0;
   const int company = table->fieldIndex("COMPANY"), name = table->fieldIndex("NAME");
   for (std::uint32_t i = 0; i < table->recordCount(); ++i) {
-    const std::uint8_t* record = table->record(i);
+    const std::vector<std::uint8_t> bytes = table->readRecord(i);
+    const std::uint8_t* record = bytes.data();
     if (dbengine::TableFile::isDeleted(record)) ++deleted;
     if (table->isNull(record, company)) ++blankCompanies;
     if (table->value(record, name).toText().find("ü") != std::string::npos) ++umlautNames;
