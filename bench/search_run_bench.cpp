@@ -33,7 +33,7 @@
 #include "platform/linux/realpath_short_path.h"
 #include "platform/qt/qt_event_pump.h"
 #include "search/qt/frm_suche.h"
-#include "search/qt/search_dialog_events.h"
+#include "search/search_dialog_events.h"
 #include "tools/demo_data/demo_contacts.h"
 
 namespace {

@@ -15,7 +15,6 @@
 #include "platform/qt/character_positions.h"
 #include "platform/qt/dialog_style.h"
 #include "resources/pictures.h"
-#include "search/frm_suche_logic.h"
 #include "search/qt/windows_key_codes.h"
 
 namespace search_qt {
@@ -26,25 +25,6 @@ using platform_qt::twipsToPixels;
 
 // The bar shows hundredths of a percent, so that 33.33 shows as such.
 constexpr int kProgressSteps = 10000;
-
-class LogicEvents : public SearchDialogEvents {
- public:
-  LogicEvents(search::SearchDialogView& view, search::SearchServices services)
-      : logic_(view, services) {}
-  void Form_Load() override { logic_.Form_Load(); }
-  void Form_KeyDown(int keyCode) override { logic_.Form_KeyDown(keyCode); }
-  void cbxSuchbegriffe_KeyPress(int keyAscii) override {
-    logic_.cbxSuchbegriffe_KeyPress(keyAscii);
-  }
-  void cbxSuchbegriffe_KeyUp() override { logic_.cbxSuchbegriffe_KeyUp(); }
-  void cmdSuche_Click() override { logic_.cmdSuche_Click(); }
-  void cmdAbbruch_Click() override { logic_.cmdAbbruch_Click(); }
-  void cmdInfo_Click() override { logic_.cmdInfo_Click(); }
-  void Form_Unload() override { logic_.Form_Unload(); }
-
- private:
-  search::SearchDialogLogic logic_;
-};
 
 QPushButton* pushButton(QWidget* parent, const char* name, const QString& caption,
                         const QString& accessibleName, const QRect& rect) {
@@ -91,8 +71,8 @@ class KeepEditText {
 }  // namespace
 
 FrmSuche::FrmSuche(search::SearchServices services)
-    : FrmSuche([services](search::SearchDialogView& view) -> std::unique_ptr<SearchDialogEvents> {
-        return std::make_unique<LogicEvents>(view, services);
+    : FrmSuche([services](search::SearchDialogView& view) {
+        return search::makeLogicEvents(view, services);
       }) {}
 
 FrmSuche::FrmSuche(const EventsFactory& makeEvents)

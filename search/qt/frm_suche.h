@@ -28,7 +28,7 @@
 #include <functional>
 #include <memory>
 
-#include "search/qt/search_dialog_events.h"
+#include "search/search_dialog_events.h"
 #include "search/search_dialog_view.h"
 #include "search/search_services.h"
 
@@ -37,6 +37,8 @@ class QLabel;
 class QProgressBar;
 
 namespace search_qt {
+
+using SearchDialogEvents = search::SearchDialogEvents;
 
 class FrmSuche : public QWidget, public search::SearchDialogView {
   Q_OBJECT

@@ -1,9 +1,14 @@
 #pragma once
-// The events frmSuche forwards, one member per event handler. In the program
-// a search::SearchDialogLogic handles them (FrmSuche's services constructor
-// wires that up); dialog tests record them instead.
+// The events the search dialog on screen forwards, one member per event
+// handler, whatever the toolkit. In the program a SearchDialogLogic handles
+// them (makeLogicEvents); dialog tests record them instead.
 
-namespace search_qt {
+#include <memory>
+
+#include "search/search_dialog_view.h"
+#include "search/search_services.h"
+
+namespace search {
 
 class SearchDialogEvents {
  public:
@@ -24,4 +29,9 @@ class SearchDialogEvents {
   virtual void Form_Unload() = 0;
 };
 
-}  // namespace search_qt
+// The dialog's logic (SearchDialogLogic) over `services`, which must outlive
+// it, showing its results through `view`.
+std::unique_ptr<SearchDialogEvents> makeLogicEvents(SearchDialogView& view,
+                                                    SearchServices services);
+
+}  // namespace search
