@@ -1,0 +1,42 @@
+#include "platform/win32/ui/button.h"
+
+#include <commctrl.h>
+
+#include "platform/win32/ui/window.h"
+
+namespace win32_ui {
+
+PushButton::PushButton(const PushButtonArgs& args) : PushButton(args, 0) {}
+
+PushButton::PushButton(const PushButtonArgs& args, DWORD extraStyle)
+    : Control(args.window, {WC_BUTTONW, BS_PUSHBUTTON | WS_TABSTOP | extraStyle}, args.caption,
+              args.placement),
+      onClick_(args.onClick) {}
+
+bool PushButton::onCommand(WORD code) {
+  if (code != BN_CLICKED) return false;
+  if (onClick_) onClick_();
+  return true;
+}
+
+PictureButton::PictureButton(const PictureButtonArgs& args)
+    : PushButton({args.window, args.placement, args.accessibleName, args.onClick}, BS_BITMAP),
+      picture_(args.picture) {
+  loadPictureForDpi();
+}
+
+void PictureButton::layout() {
+  PushButton::layout();
+  loadPictureForDpi();
+}
+
+void PictureButton::loadPictureForDpi() {
+  LoadedPicture loaded = loadPicture(picture_, window().dpi(), GetSysColor(COLOR_BTNFACE));
+  SendMessageW(handle(), BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(loaded.bitmap.get()));
+  loaded_ = std::move(loaded);  // the old bitmap goes once the button shows the new one
+}
+
+GroupFrame::GroupFrame(const GroupFrameArgs& args)
+    : Control(args.window, {WC_BUTTONW, BS_GROUPBOX}, args.caption, args.placement) {}
+
+}  // namespace win32_ui
