@@ -6,11 +6,9 @@
 // build/bench-cache) and reused. Rows: $SPURLIX_BENCH_ROWS (default 100000).
 // bench/run sets both and runs one case at a time.
 //
-// Counters: hits and rows; rss_anon_mb and rss_file_mb, the process's
-// resident memory with the last search's result still open, split into
-// anonymous memory (heap: grows with the hits) and pages of mapped files (the
-// table's pages the walk over the hits brought in; they belong to the
-// system's file cache and are shared, not copied).
+// Counters: hits and rows; rss_anon_mb, the process's anonymous resident
+// memory (the heap) with the last search's result still open: it grows with
+// the hits, not with the table.
 
 #include <benchmark/benchmark.h>
 
@@ -104,7 +102,6 @@ void BM_Suche(benchmark::State& state, const std::string& fragment) {
   }
   std::int64_t hits = 0;
   double anonMegabytes = 0;
-  double fileMegabytes = 0;
   for (auto _ : state) {
     auto rows = db.Suche("COMPANY,NAME", "", fragment, "OR", false);
     std::string ids;
@@ -121,14 +118,12 @@ void BM_Suche(benchmark::State& state, const std::string& fragment) {
     hits = rows->RecordCount();
     state.PauseTiming();
     anonMegabytes = statusMegabytes("RssAnon");
-    fileMegabytes = statusMegabytes("RssFile");
     state.ResumeTiming();
     rows->Close();
     benchmark::DoNotOptimize(ids);
   }
   state.counters["hits"] = static_cast<double>(hits);
   state.counters["rss_anon_mb"] = anonMegabytes;
-  state.counters["rss_file_mb"] = fileMegabytes;
   state.counters["rows"] = benchRows();
 }
 

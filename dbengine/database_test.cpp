@@ -145,6 +145,19 @@ TEST(OpenRecordset, ReadsTheTableAsItIsNow) {
 
   temp.write("NAMEN.dbf", namesTable(2));  // rewritten smaller, header and all
   EXPECT_EQ(db->OpenRecordset(query)->RecordCount(), 1);
+
+  // Rows too wide to copy are read again when a value is asked for: from a
+  // table cut short meanwhile that is the engine error, not a crash.
+  const fs::path wide = temp.write(
+      "BREIT.dbf",
+      testing::tableBytes(0x03, {{"A", 'C', 200}, {"B", 'C', 200}},
+                          {" eins" + std::string(396, ' '), " zwei" + std::string(396, ' ')}));
+  auto rows = db->OpenRecordset("SELECT * FROM BREIT");
+  rows->MoveLast();
+  EXPECT_EQ(rows->value("A"), Value("zwei"));
+  fs::resize_file(wide, 300);
+  rows->MoveFirst();
+  EXPECT_EQ(errorOf([&] { rows->value("A"); }), errc::kDamagedTable);
 }
 
 TEST(Recordset, WalksAndReportsNoCurrentRecord) {

@@ -105,7 +105,12 @@ Value Recordset::value(int column) const {
 }
 
 Value Recordset::value(std::string_view column) const {
-  return fields().Item(column).Value();
+  // The search run reads a column by name on every row: no Field in between.
+  requireOpen();
+  const int index = columnIndex(column);
+  if (index < 0) return fields().Item(column).Value();  // raises the error
+  if (Eof()) throwNoCurrentRecord();
+  return rows_->value(position_, index);
 }
 
 void Recordset::Close() {

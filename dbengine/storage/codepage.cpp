@@ -42,9 +42,13 @@ class TableCodepage final : public Codepage {
 }  // namespace
 
 std::string Codepage::decode(std::string_view bytes) const {
-  std::string out;
-  out.reserve(bytes.size());
-  for (char c : bytes) {
+  // Most stored text is ASCII, which every code page here leaves as it is.
+  std::size_t ascii = 0;
+  while (ascii < bytes.size() && static_cast<std::uint8_t>(bytes[ascii]) < 0x80) ++ascii;
+  std::string out(bytes.substr(0, ascii));
+  if (ascii == bytes.size()) return out;
+  out.reserve(bytes.size() + 8);
+  for (char c : bytes.substr(ascii)) {
     const auto byte = static_cast<std::uint8_t>(c);
     if (byte < 0x80) {
       out.push_back(c);
