@@ -33,6 +33,9 @@ void MessageLoop::dispatch(MSG& message) {
 }
 
 void MessageLoop::processPendingEvents() {
+  const auto now = std::chrono::steady_clock::now();
+  if (now - lastLook_ < kYieldInterval) return;
+  lastLook_ = now;
   MSG message;
   for (int handled = 0; handled < kMostMessagesPerYield; ++handled) {
     if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) return;
