@@ -8,8 +8,8 @@ namespace win32_ui {
 
 PictureBox::PictureBox(const PictureBoxArgs& args)
     : Control(args.window,
-              {WC_STATICW, static_cast<DWORD>(SS_BITMAP | SS_REALSIZECONTROL) |
-                               (args.onClick ? static_cast<DWORD>(SS_NOTIFY) : 0u)},
+              {WC_STATICW,
+               static_cast<DWORD>(SS_BITMAP) | (args.onClick ? static_cast<DWORD>(SS_NOTIFY) : 0u)},
               args.accessibleName, args.placement),
       picture_(args.picture),
       onClick_(args.onClick) {

@@ -25,7 +25,7 @@ void Tooltip::add(const Control& control, const std::string& text) {
   tool.lpszText = wide.data();
   SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   // Long texts wrap instead of running off the screen.
-  SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, 400);
+  SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, scaleFrom96(400, window_.dpi()));
 }
 
 }  // namespace win32_ui
