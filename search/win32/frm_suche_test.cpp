@@ -103,22 +103,26 @@ std::vector<INPUT> stroke(const std::string& name) {
   return inputs;
 }
 
+// One dialog for all cases: under Wine without a window manager, taking a
+// window off the screen waits two seconds for a manager that never answers.
 class FrmSucheTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
+    loop = std::make_unique<platform_win32::MessageLoop>();
+    dialog = std::make_unique<FrmSuche>(
+        *loop, [](search::SearchDialogView&) { return std::make_unique<RecordingEvents>(log); });
+    dialog->show();
+  }
+  static void TearDownTestSuite() {
+    dialog.reset();
+    loop.reset();
   }
 
-  FrmSucheTest()
-      : dialog(loop, [this](search::SearchDialogView&) {
-          return std::make_unique<RecordingEvents>(log);
-        }) {}
-
   void SetUp() override {
-    dialog.show();
-    ASSERT_TRUE(pumpUntil([&] { return GetForegroundWindow() == dialog.handle(); }));
+    ASSERT_TRUE(pumpUntil([&] { return GetForegroundWindow() == dialog->handle(); }));
     log.clear();
   }
 
@@ -127,7 +131,7 @@ class FrmSucheTest : public ::testing::Test {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
     while (!done()) {
       if (std::chrono::steady_clock::now() > deadline) return false;
-      loop.processPendingEvents();
+      loop->processPendingEvents();
       Sleep(5);
     }
     return true;
@@ -147,7 +151,7 @@ class FrmSucheTest : public ::testing::Test {
   HWND focusedControl() const {
     HWND focus = GetFocus();
     // The term box's text field stands for the term box.
-    if (focus != nullptr && GetParent(focus) != dialog.handle()) focus = GetParent(focus);
+    if (focus != nullptr && GetParent(focus) != dialog->handle()) focus = GetParent(focus);
     return focus;
   }
   std::string focusedCaption() const {
@@ -159,9 +163,9 @@ class FrmSucheTest : public ::testing::Test {
                                                   : std::string(caption, caption + wcslen(caption));
   }
 
-  platform_win32::MessageLoop loop;
-  Log log;
-  FrmSuche dialog;
+  static inline std::unique_ptr<platform_win32::MessageLoop> loop;
+  static inline Log log;
+  static inline std::unique_ptr<FrmSuche> dialog;
 };
 
 TEST_F(FrmSucheTest, KeysReachTheLogicAsTheDialogsKeyPreviewAndTheTermBoxReportThem) {
@@ -203,7 +207,7 @@ TEST_F(FrmSucheTest, KeysReachTheLogicAsTheDialogsKeyPreviewAndTheTermBoxReportT
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    dialog.focusCombo();
+    dialog->focusCombo();
     log.clear();
     send(c.strokes);
     if (!c.expected.empty()) {
@@ -218,27 +222,28 @@ TEST_F(FrmSucheTest, KeysReachTheLogicAsTheDialogsKeyPreviewAndTheTermBoxReportT
 }
 
 TEST_F(FrmSucheTest, LaysItselfOutInTwipsAtItsDpi) {
-  const unsigned dpi = dialog.dpi();
+  const unsigned dpi = dialog->dpi();
   RECT client{};
-  GetClientRect(dialog.handle(), &client);
+  GetClientRect(dialog->handle(), &client);
   EXPECT_EQ(client.right, win32_ui::twipsToPixels(5430, dpi));
   EXPECT_EQ(client.bottom, win32_ui::twipsToPixels(2820, dpi));
-  const HWND combo = FindWindowExW(dialog.handle(), nullptr, L"ComboBox", nullptr);
+  const HWND combo = FindWindowExW(dialog->handle(), nullptr, L"ComboBox", nullptr);
   RECT closed{};
   GetWindowRect(combo, &closed);
   EXPECT_EQ(closed.bottom - closed.top, win32_ui::twipsToPixels(315, dpi));
 }
 
 TEST_F(FrmSucheTest, TermBoxCountsCharactersAndKeepsItsTextWhenTheListChanges) {
-  dialog.setComboText("M\xc3\xbc\xf0\x9f\x98\x80ller");  // "Mü😀ller": the emoji is two UTF-16 units
-  dialog.setSelection(3, 2);
-  EXPECT_EQ(dialog.selectionStart(), 3);
-  dialog.addListItem("Meyer");
-  dialog.setListItem(0, "M\xc3\xbc\xf0\x9f\x98\x80ller");
-  EXPECT_EQ(dialog.comboText(), "M\xc3\xbc\xf0\x9f\x98\x80ller");
-  EXPECT_EQ(dialog.selectionStart(), 3);
-  EXPECT_EQ(dialog.listItem(0), "M\xc3\xbc\xf0\x9f\x98\x80ller");
-  EXPECT_EQ(dialog.listCount(), 1);
+  dialog->setComboText(
+      "M\xc3\xbc\xf0\x9f\x98\x80ller");  // "Mü😀ller": the emoji is two UTF-16 units
+  dialog->setSelection(3, 2);
+  EXPECT_EQ(dialog->selectionStart(), 3);
+  dialog->addListItem("Meyer");
+  dialog->setListItem(0, "M\xc3\xbc\xf0\x9f\x98\x80ller");
+  EXPECT_EQ(dialog->comboText(), "M\xc3\xbc\xf0\x9f\x98\x80ller");
+  EXPECT_EQ(dialog->selectionStart(), 3);
+  EXPECT_EQ(dialog->listItem(0), "M\xc3\xbc\xf0\x9f\x98\x80ller");
+  EXPECT_EQ(dialog->listCount(), 1);
 }
 
 }  // namespace
