@@ -8,67 +8,16 @@
 #include <vector>
 
 #include "tests/fakes/fake_message_boxes.h"
+#include "tests/fakes/fake_shell_backend.h"
 
 namespace platform {
 namespace {
 
 using Calls = std::vector<std::string>;
 
-std::string inQuotes(std::optional<std::string_view> text) {
-  return text ? "'" + std::string(*text) + "'" : "null";
-}
-
-// Records every call as one text ("ex OWNER MASK VERB FILE PARAMETERS FOLDER
-// SHOW", "plain ...", "active HANDLE", "release HANDLE") and answers with the
-// configured codes.
-class RecordingShell : public ShellBackend {
- public:
-  std::int32_t shellExecute(WindowHandle owner, std::optional<std::string_view> verb,
-                            std::string_view file, std::optional<std::string_view> parameters,
-                            std::optional<std::string_view> startFolder,
-                            std::int32_t show) override {
-    record("plain", owner, 0, verb, file, parameters, startFolder, show);
-    return plainCode;
-  }
-  ShellExecuteExResult shellExecuteEx(WindowHandle owner, std::uint32_t mask,
-                                      std::optional<std::string_view> verb, std::string_view file,
-                                      std::optional<std::string_view> parameters,
-                                      std::optional<std::string_view> startFolder,
-                                      std::int32_t show) override {
-    record("ex", owner, mask, verb, file, parameters, startFolder, show);
-    return exResult;
-  }
-  bool processStillActive(ProcessHandle process) override {
-    if (throwOnQuery) throw std::runtime_error("query failed");
-    calls.push_back("active " + std::to_string(process));
-    return active;
-  }
-  void releaseProcess(ProcessHandle process) override {
-    calls.push_back("release " + std::to_string(process));
-  }
-
-  Calls calls;
-  std::int32_t plainCode = 42;
-  ShellExecuteExResult exResult{42, 1234};
-  bool active = true;
-  bool throwOnLaunch = false;
-  bool throwOnQuery = false;
-
- private:
-  void record(const char* kind, WindowHandle owner, std::uint32_t mask,
-              std::optional<std::string_view> verb, std::string_view file,
-              std::optional<std::string_view> parameters,
-              std::optional<std::string_view> startFolder, std::int32_t show) {
-    if (throwOnLaunch) throw std::runtime_error("boom");
-    calls.push_back(std::string(kind) + " " + std::to_string(owner) + " " + std::to_string(mask) +
-                    " " + inQuotes(verb) + " " + inQuotes(file) + " " + inQuotes(parameters) + " " +
-                    inQuotes(startFolder) + " " + std::to_string(show));
-  }
-};
-
 // A launcher over a recording shell, and the message boxes it shows.
 struct Launcher {
-  RecordingShell shell;
+  fakes::FakeShellBackend shell;
   fakes::FakeMessageBoxes boxes;
   CShellExecute launcher{shell, boxes};
 };
@@ -168,7 +117,7 @@ TEST(ShellExecute, StillExecutingAsksOnlyAfterAnExtendedLaunch) {
 }
 
 TEST(ShellExecute, EarlierProcessIsReleasedWhenTheNextLaunchStartsAndWhenTheObjectGoes) {
-  RecordingShell shell;
+  fakes::FakeShellBackend shell;
   fakes::FakeMessageBoxes boxes;
   {
     CShellExecute launcher(shell, boxes);
