@@ -5,34 +5,26 @@
 // freedesktop clipboard-manager convention).
 
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <xcb/xcb.h>
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QProcess>
 #include <QTimer>
 #include <atomic>
 #include <chrono>
-#include <cstdlib>
 #include <mutex>
 #include <optional>
 #include <string>
 #include <thread>
-#include <vector>
 
 #include "platform/qt/qt_clipboard.h"
 #include "platform/qt/qt_program_end.h"
 #include "platform/qt/qt_test_environment.h"
 #include "tests/e2e/x11_test_display.h"
 
-extern char** environ;
-
 namespace platform_qt {
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 const char kClipboardText[] = "SELECT * FROM [kunden] WHERE NAME LIKE '*[Mm][Üü]*'";
 
@@ -139,43 +131,29 @@ class MiniClipboardManager {
 };
 
 struct ChildEnd {
-  int exitCode = -1;  // -1: killed or did not end in time
-  Clock::duration took{};
+  int exitCode = -1;  // -1: crashed or did not end in time
+  std::chrono::milliseconds took{};
 };
 
 // Runs the disabled child test below in a new process on `display`.
 ChildEnd runChild(const std::string& display) {
-  std::vector<std::string> args = {"/proc/self/exe",
-                                   "--gtest_filter=QtProgramEndOnX11.DISABLED_ChildEndsWithText",
-                                   "--gtest_also_run_disabled_tests"};
-  std::vector<std::string> env = {"DISPLAY=" + display, "QT_QPA_PLATFORM=xcb"};
-  for (char** e = environ; *e != nullptr; ++e) {
-    const std::string entry(*e);
-    if (entry.rfind("DISPLAY=", 0) != 0 && entry.rfind("QT_QPA_PLATFORM=", 0) != 0) {
-      env.push_back(entry);
-    }
-  }
-  std::vector<char*> argv, envp;
-  for (auto& a : args) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  for (auto& e : env) envp.push_back(e.data());
-  envp.push_back(nullptr);
-
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert("DISPLAY", QString::fromStdString(display));
+  environment.insert("QT_QPA_PLATFORM", "xcb");
+  QProcess child;
+  child.setProcessEnvironment(environment);
+  QElapsedTimer timer;
+  timer.start();
+  child.start("/proc/self/exe", {"--gtest_filter=QtProgramEndOnX11.DISABLED_ChildEndsWithText",
+                                 "--gtest_also_run_disabled_tests"});
   ChildEnd end;
-  const auto start = Clock::now();
-  pid_t pid = 0;
-  if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), envp.data()) != 0) return end;
-  int status = 0;
-  while (::waitpid(pid, &status, WNOHANG) == 0) {
-    if (Clock::now() - start > std::chrono::seconds(20)) {
-      ::kill(pid, SIGKILL);
-      ::waitpid(pid, &status, 0);
-      return end;
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  if (!child.waitForFinished(20000)) {
+    child.kill();
+    child.waitForFinished();
+    return end;
   }
-  end.took = Clock::now() - start;
-  if (WIFEXITED(status)) end.exitCode = WEXITSTATUS(status);
+  end.took = std::chrono::milliseconds(timer.elapsed());
+  if (child.exitStatus() == QProcess::NormalExit) end.exitCode = child.exitCode();
   return end;
 }
 
