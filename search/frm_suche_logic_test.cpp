@@ -16,15 +16,6 @@ using testing::Journal;
 
 class SearchDialogLogicTest : public testing::SearchLogicTest {};
 
-TEST_F(SearchDialogLogicTest, LoadFillsTheListFromTheHistoryAndKeyReleasesComplete) {
-  settings_.values[{"Spurlix light", "Suchbegriffe", "0"}] = "Meyer";
-  logic_.Form_Load();
-  EXPECT_EQ(view_.list, (std::vector<std::string>{"Meyer", "", "", "", "", "", "", "", "", ""}));
-  view_.typeAfresh("Me");
-  logic_.cbxSuchbegriffe_KeyUp();
-  EXPECT_EQ(view_.comboText(), "Meyer");
-}
-
 TEST_F(SearchDialogLogicTest, EveryWayOutReleasesTheViewThenTheViewsThenTheApplication) {
   const std::function<void(SearchDialogLogic&)> exits[] = {
       [](SearchDialogLogic& l) { l.Form_KeyDown(kKeyEscape); },
