@@ -160,52 +160,43 @@ TEST_F(SearchRunTest, WithoutUsableHitsAsksForANewTermAndEndsOnNo) {
   }
 }
 
-TEST_F(SearchRunTest, LookupResultsOtherThanZeroAndHundredAreShown) {
+// ACT!'s answer to the lookup: shown unless 0 or 100, the term recorded
+// either way. A view that is gone or a call that fails ends the program at
+// once, without the history and without releasing ACT! through ende.
+TEST_F(SearchRunTest, WhatActAnswersDecidesTheEnd) {
+  const common::MessageBoxRequest viewGone{.text =
+                                               "OLE-Verbindung zu Act! ist nicht möglich.(CView2)"};
   const struct {
     std::int32_t result;
-    const char* message;  // nullptr: no message
-  } cases[] = {{0, nullptr},
-               {100, nullptr},
-               {-1, "ACT OLE-Fehler Nr.-1"},
-               {7, "ACT OLE-Fehler Nr. 7"},
-               {-2147483647 - 1, "ACT OLE-Fehler Nr.-2147483648"}};
+    const char* failingCall;  // "": none; nullptr: the view is gone before the run
+    Boxes boxes;
+    std::size_t lookups;
+  } cases[] = {
+      {0, "", {}, 1},
+      {100, "", {}, 1},
+      {-1, "", {{.text = "ACT OLE-Fehler Nr.-1", .foreground = true, .systemModal = true}}, 1},
+      {7, "", {{.text = "ACT OLE-Fehler Nr. 7", .foreground = true, .systemModal = true}}, 1},
+      {0, nullptr, {viewGone}, 0},
+      {0, "LookupAll", {viewGone}, 0},
+      {0, "CreateLookup", {viewGone}, 1},
+  };
   open(kFixtureTable);
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.result);
+    SCOPED_TRACE(std::to_string(c.result) + " " + (c.failingCall ? c.failingCall : "no view"));
     installAct();
     act_.config().lookupResult = c.result;
+    act_.config().failingCalls = {c.failingCall ? c.failingCall : ""};
+    if (!c.failingCall) globals_.ActView.reset();
     boxes_.shown.clear();
     settings_.values.clear();
 
     ASSERT_TRUE(search("schulz"));
 
-    Boxes expected;
-    if (c.message) expected.push_back({.text = c.message, .foreground = true, .systemModal = true});
-    EXPECT_EQ(boxes_.shown, expected);
-    EXPECT_EQ(storedTerm(), "schulz");  // saved in every case
-    EXPECT_TRUE(actReleased());
-  }
-}
-
-TEST_F(SearchRunTest, AViewThatIsGoneOrFailsEndsAtOnceWithoutHistory) {
-  const struct {
-    const char* failingCall;  // nullptr: the view is gone before the run
-    std::size_t lookups;
-  } cases[] = {{nullptr, 0}, {"LookupAll", 0}, {"CreateLookup", 1}};
-  open(kFixtureTable);
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.failingCall ? c.failingCall : "no view");
-    installAct();
-    if (c.failingCall) act_.config().failingCalls = {c.failingCall};
-    if (!c.failingCall) globals_.ActView.reset();
-    boxes_.shown.clear();
-
-    ASSERT_TRUE(search("schulz"));
-
-    EXPECT_EQ(boxes_.shown, Boxes{{.text = "OLE-Verbindung zu Act! ist nicht möglich.(CView2)"}});
+    EXPECT_EQ(boxes_.shown, c.boxes);
     EXPECT_EQ(lookups(), c.lookups);
-    EXPECT_EQ(settings_.writes, 0);
-    EXPECT_TRUE(globals_.ActApp);  // ended at once, not through ende
+    const bool viewFailed = c.boxes.size() == 1 && c.boxes[0] == viewGone;
+    EXPECT_EQ(storedTerm(), viewFailed ? "" : "schulz");
+    EXPECT_EQ(actReleased(), !viewFailed);
   }
 }
 
