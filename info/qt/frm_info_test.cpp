@@ -48,22 +48,31 @@ TEST_F(FrmInfoTest, ASizableToolWindowWhoseControlsHaveNamesAndFitTheirTexts) {
   EXPECT_EQ(text->focusPolicy(), Qt::NoFocus);
 }
 
-TEST_F(FrmInfoTest, OpensWithFocusOnOkTabsBetweenTheTwoButtonsAndIgnoresEscape) {
+// Focus on OK, Tab between the two buttons; Escape and the logo do nothing;
+// the promotional picture opens the product page and the dialog stays.
+TEST_F(FrmInfoTest, KeysAndPicturesInTheOpenDialog) {
+  shell.plainCode = 31;  // no browser: the dialog does not care
   FrmInfo info(shell, boxes);
   QStringList focusOrder;
-  bool visibleAfterEscape = false;
+  std::string expected;
+  bool visible = false;
   whenModalShows("frmInfo", [&](QWidget& window) {
     for (int i = 0; i < 3; ++i) {
       focusOrder << QApplication::focusWidget()->objectName();
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-    visibleAfterEscape = window.isVisible();
+    expected = browserCall(window, info::kProductPage);
+    QTest::mouseClick(window.findChild<QWidget*>("Image1"), Qt::LeftButton);
+    QTest::mouseClick(window.findChild<QWidget*>("Image2"), Qt::LeftButton);
+    visible = window.isVisible();
     window.hide();
   });
   info.showModal("Text");
   EXPECT_EQ(focusOrder, QStringList({"Command1", "Command2", "Command1"}));
-  EXPECT_TRUE(visibleAfterEscape);
+  EXPECT_TRUE(visible);
+  EXPECT_EQ(shell.calls, Calls{expected});
+  EXPECT_TRUE(boxes.shown.empty());
 }
 
 TEST_F(FrmInfoTest, OkHidesTheWindowAndClosingUnloadsIt) {
@@ -91,24 +100,6 @@ TEST_F(FrmInfoTest, OkHidesTheWindowAndClosingUnloadsIt) {
   whenModalShows("frmInfo", [](QWidget& window) { window.hide(); });
   info.showModal("vier");
   EXPECT_NE(info.loadedWindow(), nullptr);
-}
-
-TEST_F(FrmInfoTest, PromotionalPictureOpensTheProductPageAndTheDialogStaysOpen) {
-  shell.plainCode = 31;  // no browser: the dialog does not care
-  FrmInfo info(shell, boxes);
-  std::string expected;
-  bool openAfterClick = false;
-  whenModalShows("frmInfo", [&](QWidget& window) {
-    expected = browserCall(window, info::kProductPage);
-    QTest::mouseClick(window.findChild<QWidget*>("Image1"), Qt::LeftButton);  // the logo: nothing
-    QTest::mouseClick(window.findChild<QWidget*>("Image2"), Qt::LeftButton);
-    openAfterClick = window.isVisible();
-    window.hide();
-  });
-  info.showModal("Text");
-  EXPECT_EQ(shell.calls, Calls{expected});
-  EXPECT_TRUE(openAfterClick);
-  EXPECT_TRUE(boxes.shown.empty());
 }
 
 TEST_F(FrmInfoTest, ScreenshotButtonShowsThePictureDialogAboveIt) {
