@@ -4,17 +4,15 @@
 // "release HANDLE"; texts in quotes, null for none) and answers with the
 // configured codes, or throws where a test asks it to.
 
+#include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/shell_backend.h"
 
 namespace fakes {
-
-using platform::ProcessHandle;
-using platform::ShellExecuteExResult;
-using platform::WindowHandle;
 
 inline std::string inQuotes(std::optional<std::string_view> text) {
   return text ? "'" + std::string(*text) + "'" : "null";
@@ -22,39 +20,40 @@ inline std::string inQuotes(std::optional<std::string_view> text) {
 
 class FakeShellBackend : public platform::ShellBackend {
  public:
-  std::int32_t shellExecute(WindowHandle owner, std::optional<std::string_view> verb,
+  std::int32_t shellExecute(platform::WindowHandle owner, std::optional<std::string_view> verb,
                             std::string_view file, std::optional<std::string_view> parameters,
                             std::optional<std::string_view> startFolder,
                             std::int32_t show) override {
     record("plain", owner, 0, verb, file, parameters, startFolder, show);
     return plainCode;
   }
-  ShellExecuteExResult shellExecuteEx(WindowHandle owner, std::uint32_t mask,
-                                      std::optional<std::string_view> verb, std::string_view file,
-                                      std::optional<std::string_view> parameters,
-                                      std::optional<std::string_view> startFolder,
-                                      std::int32_t show) override {
+  platform::ShellExecuteExResult shellExecuteEx(platform::WindowHandle owner, std::uint32_t mask,
+                                                std::optional<std::string_view> verb,
+                                                std::string_view file,
+                                                std::optional<std::string_view> parameters,
+                                                std::optional<std::string_view> startFolder,
+                                                std::int32_t show) override {
     record("ex", owner, mask, verb, file, parameters, startFolder, show);
     return exResult;
   }
-  bool processStillActive(ProcessHandle process) override {
+  bool processStillActive(platform::ProcessHandle process) override {
     if (throwOnQuery) throw std::runtime_error("query failed");
     calls.push_back("active " + std::to_string(process));
     return active;
   }
-  void releaseProcess(ProcessHandle process) override {
+  void releaseProcess(platform::ProcessHandle process) override {
     calls.push_back("release " + std::to_string(process));
   }
 
   std::vector<std::string> calls;
   std::int32_t plainCode = 42;
-  ShellExecuteExResult exResult{42, 1234};
+  platform::ShellExecuteExResult exResult{42, 1234};
   bool active = true;
   bool throwOnLaunch = false;
   bool throwOnQuery = false;
 
  private:
-  void record(const char* kind, WindowHandle owner, std::uint32_t mask,
+  void record(const char* kind, platform::WindowHandle owner, std::uint32_t mask,
               std::optional<std::string_view> verb, std::string_view file,
               std::optional<std::string_view> parameters,
               std::optional<std::string_view> startFolder, std::int32_t show) {
