@@ -99,7 +99,7 @@ inline std::vector<std::string> entries(const Journal& journal, const std::strin
   return found;
 }
 
-inline long countOf(const Journal& journal, const std::string& entry) {
+inline std::ptrdiff_t countOf(const Journal& journal, const std::string& entry) {
   return std::count(journal.begin(), journal.end(), entry);
 }
 
