@@ -73,16 +73,14 @@ TEST_F(AutomationTest, MisbehaviourSwitches) {
   EXPECT_EQ(automation.createLookup(2, "NOPE"), kLookupBadIdList) << "a bad list wins";
   EXPECT_EQ(logLines().mid(0, 2), QStringList({R"({"call":"Views","result":"/"})",
                                                R"({"args":[1,2],"call":"Create","result":"/"})"}));
-}
 
-TEST_F(AutomationTest, QuitOnLookupGivesNoAnswerAndLeavesTheDisplay) {
-  Misbehaviour misbehaviour;
+  // Leaving on a lookup: no answer, and the display stays as it was.
   misbehaviour.quitOnLookup = true;
-  Automation automation(model_, log_, misbehaviour);
-  EXPECT_EQ(automation.createLookup(1, "A1          "), std::nullopt);
-  EXPECT_FALSE(model_.lookupActive());
-  EXPECT_EQ(logLines(),
-            QStringList({R"({"call":"CreateLookup","ids":["A1"],"result":null,"view":1})"}));
+  Automation leaving(model_, log_, misbehaviour);
+  const QStringList shown = shownIds();
+  EXPECT_EQ(leaving.createLookup(1, "A1          "), std::nullopt);
+  EXPECT_EQ(shownIds(), shown);
+  EXPECT_EQ(logLines().last(), R"({"call":"CreateLookup","ids":["A1"],"result":null,"view":1})");
 }
 
 TEST_F(AutomationTest, SortingIgnoresLetterCaseAndKeepsEqualRowsInOrder) {
