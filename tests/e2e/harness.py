@@ -66,6 +66,8 @@ class Program:
 
 
 class Session:
+    SCREEN = "1280x800x24"  # the virtual screen: width x height x depth
+
     def __init__(self, build_dir, keep=False):
         self.build_dir = build_dir
         self.keep = keep
@@ -102,7 +104,7 @@ class Session:
         read_fd, write_fd = os.pipe()
         try:
             xvfb = self.start(["Xvfb", "-displayfd", str(write_fd), "-screen", "0",
-                               "1280x800x24", "-nolisten", "tcp"], pass_fds=(write_fd,))
+                               self.SCREEN, "-nolisten", "tcp"], pass_fds=(write_fd,))
         finally:
             os.close(write_fd)
         with os.fdopen(read_fd, "rb") as pipe:  # the display number, once it takes clients

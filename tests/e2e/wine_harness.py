@@ -1,0 +1,146 @@
+"""The private desktop of harness.Session for the Windows build: the same
+virtual X server and throw-away home, with a private Wine prefix in German in
+place of the session bus; the Windows stand-in ACT! (a COM server) and
+spurlixlight.exe run in it and are typed at with xdotool as on Linux.
+
+The prefix is made once per session (about 10 s) with one persistent
+wineserver, so that every program after the first starts in a fraction of a
+second, and what a program writes into the registry can be read at once
+(`reg export`). Needs Wine (64-bit), the de_DE.UTF-8 locale and everything
+harness.Session needs.
+"""
+
+import glob
+import os
+import shutil
+import subprocess
+import tempfile
+
+from harness import PATIENCE, Session, SessionError
+
+GERMAN = "de_DE.UTF-8"
+
+
+def windows_path(path):
+    """A host path as Windows programs under Wine see it (drive Z:)."""
+    return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+
+class WineSession(Session):
+    """`dpi` goes into the prefix (HKCU\\Control Panel\\Desktop LogPixels);
+    `managed` False lets Wine draw the window frames itself, as Windows
+    does, instead of leaving them to a window manager; `display` runs the
+    programs on that X display instead of a virtual one."""
+
+    def __init__(self, build_dir, keep=False, dpi=96, managed=True, screen=None, display=None):
+        self.dpi, self.managed, self.display = dpi, managed, display
+        if screen:
+            self.SCREEN = screen
+        super().__init__(build_dir, keep)
+
+    def _start_x(self):
+        if self.display:  # the user's desktop
+            self.env["DISPLAY"] = self.display
+        else:
+            super()._start_x()
+
+    # -- infrastructure -------------------------------------------------
+
+    def _start_bus(self):
+        # Wine programs need no session bus: the prefix takes its place. It
+        # is made here, once the display is known (a wineserver started
+        # without one never shows windows).
+        self.prefix = os.path.join(self.root, "prefix")
+        self.env.update({
+            "WINEPREFIX": self.prefix,
+            "WINEDEBUG": "-all",
+            "WINEDLLOVERRIDES": "mscoree,mshtml=",  # no .NET or browser engine downloads
+            # German message boxes ("Ja"/"Nein") and umlauts in command
+            # lines and typed keys.
+            "LANG": GERMAN,
+            "LC_ALL": GERMAN,
+        })
+        self.wine(["wineboot", "-i"], "making the Wine prefix")
+        self.reg_add(r"HKCU\Software\Wine\WineDbg", "ShowCrashDialog", 0)
+        self.reg_add(r"HKCU\Control Panel\Desktop", "LogPixels", self.dpi)
+        if not self.managed:
+            self.reg_add(r"HKCU\Software\Wine\X11 Driver", "Managed", "N")
+        # Debian's Wine 8 looks for its own fonts in a folder that does not
+        # exist; in the prefix's Fonts folder it finds them (Tahoma for the
+        # message boxes, Marlett for the title bars' buttons).
+        fonts = os.path.join(self.prefix, "drive_c", "windows", "Fonts")
+        for font in glob.glob("/usr/share/wine/fonts/*.ttf"):
+            shutil.copy(font, fonts)
+        self.wine(["wineserver", "-w"], "the prefix's first server to end")
+        # One server for the whole session, kept running between programs.
+        self.wine(["wineserver", "-p"], "starting the wineserver")
+        self.wine(["wine", "cmd", "/c", "exit 0"], "the first Wine program")
+
+    def close(self):
+        for p in reversed(self.programs):
+            p.stop()
+        if os.path.isdir(getattr(self, "prefix", "")):
+            subprocess.run(["wineserver", "-k"], env=self.env, stdin=subprocess.DEVNULL,
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        super().close()
+
+    def wine(self, argv, what):
+        """Runs a Wine tool to its end; its standard output. The output goes
+        through files: Wine's helper processes, which a program may start,
+        inherit its descriptors and outlive it, so a pipe would stay open."""
+        with tempfile.TemporaryFile(dir=self.root) as out, \
+                tempfile.TemporaryFile(dir=self.root) as err:
+            status = subprocess.run(argv, env=self.env, stdin=subprocess.DEVNULL, stdout=out,
+                                    stderr=err, timeout=PATIENCE * 2).returncode
+            out.seek(0)
+            err.seek(0)
+            if status != 0:
+                raise SessionError("%s failed (%s, exit status %d): %s" % (
+                    what, " ".join(argv), status, err.read().decode(errors="replace").strip()))
+            return out.read().decode("utf-8", errors="replace")
+
+    # -- the registry -----------------------------------------------------
+
+    def reg_add(self, key, name, value):
+        kind, data = ("REG_DWORD", str(value)) if isinstance(value, int) else ("REG_SZ", value)
+        self.wine(["wine", "reg", "add", key, "/v", name, "/t", kind, "/d", data, "/f"],
+                  "writing " + key)
+
+    def reg_delete(self, key):
+        try:
+            self.wine(["wine", "reg", "delete", key, "/f"], "deleting " + key)
+        except SessionError:
+            pass  # there was no such key
+
+    def reg_values(self, key):
+        """The text values of a key as {name: text}; {} when it is missing.
+        Read through `reg export`, whose UTF-16 file keeps every character."""
+        exported = os.path.join(self.root, "export.reg")
+        try:
+            self.wine(["wine", "reg", "export", key, windows_path(exported), "/y"],
+                      "exporting " + key)
+        except SessionError:
+            return {}
+        with open(exported, encoding="utf-16") as f:
+            lines = f.read().splitlines()
+        os.remove(exported)
+        values = {}
+        for line in lines:
+            if line.startswith('"') and '"="' in line:
+                name, text = line[1:-1].split('"="', 1)
+                values[name] = text.replace('\\"', '"').replace("\\\\", "\\")
+        return values
+
+    # -- programs ---------------------------------------------------------
+
+    def start_exe(self, relative, *arguments, name=None):
+        """A program of the Windows build, started under Wine."""
+        exe = self.binary(relative)
+        return self.start(["wine", exe, *arguments], name=name or os.path.basename(exe))
+
+    def start_program(self):
+        return self.start_exe("startup/app/spurlixlight.exe")
+
+    def run_exe(self, relative, *arguments):
+        """Runs a console program of the Windows build to its end; its output."""
+        return self.wine(["wine", self.binary(relative), *arguments], relative)
