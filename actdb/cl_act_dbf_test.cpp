@@ -9,7 +9,7 @@
 #include <set>
 
 #include "actdb/database_error_report.h"
-#include "platform/linux/realpath_short_path.h"
+#include "platform/native_short_path.h"
 #include "tests/fakes/fake_clipboard.h"
 #include "tests/fakes/fake_event_pump.h"
 #include "tests/fakes/fake_message_boxes.h"
@@ -69,7 +69,7 @@ class ClActDbf : public ::testing::Test {
   fakes::FakeSettingsStore settings;
   fakes::FakeClipboard clipboard;
   fakes::FakeEventPump events;
-  platform_linux::RealpathShortPath paths;
+  common::ShortPathResolver& paths = platform::nativeShortPathResolver();
   clActDBF db{services()};
 };
 

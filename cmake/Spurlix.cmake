@@ -9,7 +9,9 @@
 # folder of Qt code: moc and the resource compiler run on it (*.qrc files are
 # part of the library), and its tests run on Qt's offscreen platform.
 # Where code must differ between the platforms, a folder holds one file per
-# platform: *_posix.cpp is built for Linux, *_win32.cpp for Windows.
+# platform: *_posix.cpp is built for Linux, *_win32.cpp for Windows; the
+# backends of the platform services live in platform/linux/ and
+# platform/win32/, one library each, named by SPURLIX_PLATFORM_BACKEND.
 
 set(SPURLIX_WARNINGS -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wsign-conversion
     -Wnon-virtual-dtor -Wold-style-cast -Woverloaded-virtual -Wimplicit-fallthrough)
@@ -21,6 +23,21 @@ endif()
 if(SPURLIX_FUZZ)
   add_compile_options(-fsanitize=address,undefined,fuzzer-no-link -fno-sanitize-recover=undefined)
   add_link_options(-fsanitize=address,undefined)
+endif()
+
+if(WIN32)
+  # Text crosses into Windows through the wide (W) functions only.
+  add_compile_definitions(UNICODE _UNICODE NOMINMAX)
+  set(SPURLIX_PLATFORM_BACKEND platform_win32)
+  # The tests run under Wine, which shows the host's file system as drive Z:.
+  set(SPURLIX_TEST_DATA_DIR "Z:${PROJECT_SOURCE_DIR}/tests/data")
+  # Listing a test program's cases needs Wine: do it when ctest runs, not
+  # when the program is built.
+  set(SPURLIX_DISCOVERY_MODE PRE_TEST)
+else()
+  set(SPURLIX_PLATFORM_BACKEND platform_linux)
+  set(SPURLIX_TEST_DATA_DIR "${PROJECT_SOURCE_DIR}/tests/data")
+  set(SPURLIX_DISCOVERY_MODE POST_BUILD)
 endif()
 
 function(spurlix_warnings target)
@@ -65,14 +82,14 @@ function(spurlix_library name)
     add_executable(${name}_tests ${test_sources})
     target_link_libraries(${name}_tests PRIVATE ${name} ${ARG_TEST_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
     target_compile_definitions(${name}_tests PRIVATE
-      SPURLIX_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data")
+      SPURLIX_TEST_DATA="${SPURLIX_TEST_DATA_DIR}")
     spurlix_warnings(${name}_tests)
     set(test_environment "")
     if(ARG_QT)
       set_target_properties(${name}_tests PROPERTIES AUTOMOC ON AUTORCC ON)
       set(test_environment "QT_QPA_PLATFORM=offscreen")
     endif()
-    gtest_discover_tests(${name}_tests DISCOVERY_TIMEOUT 60
+    gtest_discover_tests(${name}_tests DISCOVERY_TIMEOUT 60 DISCOVERY_MODE ${SPURLIX_DISCOVERY_MODE}
                          PROPERTIES TIMEOUT 300 ENVIRONMENT "${test_environment}")
   endif()
 

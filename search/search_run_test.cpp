@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/linux/realpath_short_path.h"
+#include "platform/native_short_path.h"
 #include "search/search_test_util.h"
 #include "tests/fakes/fake_clipboard.h"
 #include "tools/demo_data/dbf_writer.h"
@@ -114,7 +114,7 @@ class SearchRunTest : public testing::SearchLogicTest {
   }
 
   fakes::FakeClipboard clipboard_;
-  platform_linux::RealpathShortPath paths_;
+  common::ShortPathResolver& paths_ = platform::nativeShortPathResolver();
   std::function<void(int)> onYield;
   std::string handed_;
 };

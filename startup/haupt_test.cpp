@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/linux/realpath_short_path.h"
+#include "platform/native_short_path.h"
 #include "startup/window_finder.h"
 #include "tests/fakes/fake_act_automation.h"
 #include "tests/fakes/fake_clipboard.h"
@@ -159,7 +159,7 @@ class MainTest : public ::testing::Test {
   fakes::FakeProgramEnd programEnd_;
   fakes::FakeSettingsStore settings_;
   fakes::FakeClipboard clipboard_;
-  platform_linux::RealpathShortPath paths_;
+  common::ShortPathResolver& paths_ = platform::nativeShortPathResolver();
   search::ProgramGlobals globals_;
   StartupServices services_{registry_,
                             boxes_,

@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <memory>
 
+#include "platform/native_short_path.h"
+
 namespace platform_linux {
 
 std::string RealpathShortPath::shortPathOf(std::string_view path) const {
@@ -14,3 +16,12 @@ std::string RealpathShortPath::shortPathOf(std::string_view path) const {
 }
 
 }  // namespace platform_linux
+
+namespace platform {
+
+common::ShortPathResolver& nativeShortPathResolver() {
+  static platform_linux::RealpathShortPath resolver;
+  return resolver;
+}
+
+}  // namespace platform

@@ -1,0 +1,26 @@
+#pragma once
+// The clipboard on Windows: OpenClipboard, EmptyClipboard and
+// SetClipboardData(CF_UNICODETEXT). Windows keeps the text after the program
+// ends and offers it to others also as CF_TEXT.
+//
+// Another program may hold the clipboard open for a moment; opening it is
+// then retried for up to half a second before the call gives up silently
+// (the clipboard is then unchanged). Each call opens and closes the
+// clipboard through a window of its own, made and destroyed within the call.
+
+#include <chrono>
+
+#include "common/clipboard.h"
+
+namespace platform_win32 {
+
+class Win32Clipboard : public common::Clipboard {
+ public:
+  void clear() override;
+  void setText(std::string_view text) override;
+
+  // How long opening the clipboard is retried.
+  static constexpr std::chrono::milliseconds kOpenPatience{500};
+};
+
+}  // namespace platform_win32

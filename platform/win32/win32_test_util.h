@@ -1,0 +1,95 @@
+#pragma once
+// Helpers of the Windows backend tests: running other Windows programs (the
+// system's reg.exe as an independent registry writer and reader, and
+// win32-test-helper.exe as a second program on the clipboard) and waiting.
+
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <thread>
+
+#include "platform/win32/wide_text.h"
+#include "platform/win32/win32_handles.h"
+
+namespace win32_test {
+
+// A program started with its standard output on a pipe to us.
+struct StartedProgram {
+  platform_win32::UniqueHandle process;  // null when it could not start
+  platform_win32::UniqueHandle output;   // the read end of its standard output
+};
+
+// Starts the command line (the program name first, searched as CreateProcess
+// does).
+inline StartedProgram startProgram(std::wstring commandLine) {
+  SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+  HANDLE readEnd = nullptr, writeEnd = nullptr;
+  if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return {};
+  StartedProgram started{nullptr, platform_win32::UniqueHandle(readEnd)};
+  const platform_win32::UniqueHandle writer(writeEnd);  // closed here: the child holds its own
+  SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  startup.hStdOutput = writeEnd;
+  startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+  PROCESS_INFORMATION process{};
+  if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                     &startup, &process)) {
+    CloseHandle(process.hThread);
+    started.process.reset(process.hProcess);
+  }
+  return started;
+}
+
+struct ProgramRun {
+  DWORD exitCode = 0xFFFFFFFF;  // this value also when the program could not start
+  std::string output;           // its standard output, as bytes
+};
+
+// Runs the command line to its end, collecting its standard output.
+inline ProgramRun runProgram(std::wstring commandLine) {
+  ProgramRun run;
+  const StartedProgram program = startProgram(std::move(commandLine));
+  if (!program.process) return run;
+  char buffer[4096];
+  DWORD got = 0;
+  while (ReadFile(program.output.get(), buffer, sizeof(buffer), &got, nullptr) && got > 0) {
+    run.output.append(buffer, got);
+  }
+  WaitForSingleObject(program.process.get(), INFINITE);
+  GetExitCodeProcess(program.process.get(), &run.exitCode);
+  return run;
+}
+
+// Runs reg.exe with the arguments (UTF-8); its exit code.
+inline DWORD reg(const std::string& arguments) {
+  return runProgram(L"reg.exe " + platform_win32::wideFromUtf8(arguments)).exitCode;
+}
+
+// Text a console program printed in the OEM code page, as UTF-8.
+inline std::string fromOemCodePage(const std::string& bytes) {
+  if (bytes.empty()) return {};
+  std::wstring wide(bytes.size(), L'\0');
+  const int length = MultiByteToWideChar(CP_OEMCP, 0, bytes.data(), static_cast<int>(bytes.size()),
+                                         wide.data(), static_cast<int>(wide.size()));
+  wide.resize(static_cast<std::size_t>(length > 0 ? length : 0));
+  return platform_win32::utf8FromWide(wide);
+}
+
+// Waits until `done` holds, for at most `patience`; whether it held.
+inline bool waitFor(const std::function<bool()>& done,
+                    std::chrono::milliseconds patience = std::chrono::seconds(10)) {
+  const auto deadline = std::chrono::steady_clock::now() + patience;
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return true;
+}
+
+}  // namespace win32_test
