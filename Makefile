@@ -1,5 +1,6 @@
 # The two commands of the README, and a few more for developers.
-#   make test   installs what is missing, builds and runs every test
+#   make test   installs what is missing, builds and runs every test, the
+#               Linux build's and then the Windows build's (under Wine)
 #   make demo   installs what is missing, builds and runs the demo
 JOBS ?= $(shell nproc)
 # ccache: paths below the checkout are hashed relative to it, and the working
@@ -8,7 +9,8 @@ export CCACHE_BASEDIR := $(CURDIR)
 export CCACHE_NOHASHDIR := 1
 DEMO_DIR := build/demo
 
-.PHONY: all deps configure build test demo test-sanitize fuzz-smoke bench format clean
+.PHONY: all deps configure build test demo windows test-windows test-sanitize fuzz-smoke bench \
+	format clean
 
 all: build
 
@@ -23,6 +25,18 @@ build: configure
 
 test: build
 	ctest --preset default -j $(JOBS)
+	$(MAKE) --no-print-directory test-windows
+
+# The Windows build, cross-compiled with mingw-w64 into build/windows/.
+windows: deps
+	cmake --preset windows
+	cmake --build --preset windows -j $(JOBS)
+
+# Its tests under Wine, in a private prefix and on a private Xvfb. They
+# compare the Windows tools with the Linux build's, which are built first.
+test-windows: windows configure
+	cmake --build --preset default -j $(JOBS) --target actdb-sql actdb-demo
+	JOBS=$(JOBS) scripts/test-windows
 
 demo: build
 	@scripts/demo

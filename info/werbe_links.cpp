@@ -1,12 +1,12 @@
 #include "info/werbe_links.h"
 
-#include <cstdio>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <variant>
 
 #include "common/cp1252.h"
+#include "info/new_file.h"
 #include "info/vendor.h"
 #include "platform/registry.h"
 
@@ -43,17 +43,6 @@ std::optional<fs::path> webLinkFolder(const platform::TaggedValue& value) {
 bool isOrdinaryFile(const fs::path& path) {
   std::error_code ec;
   return fs::is_regular_file(path, ec);
-}
-
-// Creates the file (never replacing one: "x" fails on anything already there,
-// also a dangling link) and writes the line. False on any failure; a partly
-// written file is left as it is.
-bool writeNewFile(const fs::path& path, const std::string& line) {
-  std::FILE* file = std::fopen(path.c_str(), "wbx");
-  if (file == nullptr) return false;
-  bool written = std::fwrite(line.data(), 1, line.size(), file) == line.size();
-  bool closed = std::fclose(file) == 0;
-  return written && closed;
 }
 
 }  // namespace

@@ -11,6 +11,8 @@
 #include <iterator>
 #include <optional>
 
+#include "common/cp1252.h"
+#include "common/path_text.h"
 #include "info/vendor.h"
 #include "tests/fakes/fake_message_boxes.h"
 
@@ -84,9 +86,7 @@ std::vector<std::string> entries(const fs::path& folder) {
 class WerbeLinks : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/spurlix-links-XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern), nullptr);
-    root_ = pattern;
+    root_ = fs::temp_directory_path() / ("spurlix-links-" + std::to_string(::getpid()));
     folder_ = root_ / "NetLinks";
     fs::create_directories(folder_);
     registry_.setFolder(folder_.string());
@@ -141,9 +141,10 @@ TEST_F(WerbeLinks, WritesTheMissingLinksAndNeverRewritesExistingOnes) {
 }
 
 TEST_F(WerbeLinks, FolderWithUmlautAndTrailingSeparator) {
-  fs::path german = root_ / "Verkn\xc3\xbcpfungen";
+  fs::path german = root_ / u8"Verkn\u00fcpfungen";
   fs::create_directories(german);
-  registry_.setFolder((root_ / "Verkn\xfcpfungen/").string());  // the registry speaks Windows-1252
+  // The registry speaks Windows-1252.
+  registry_.setFolder(common::utf8ToCp1252(common::utf8FromPath(german)) + "/");
   run();
   EXPECT_EQ(readFile(german / "0100morede.web"), kCatalogueLine);
   EXPECT_EQ(readFile(german / "0100morefe.web"), kForumLine);
@@ -198,7 +199,9 @@ TEST_F(WerbeLinks, FailuresEndTheWorkSilently) {
   // A dangling link in the way is not followed.
   fs::remove_all(folder_);
   fs::create_directories(folder_);
-  fs::create_symlink(root_ / "target.web", folder_ / "0100morede.web");
+  std::error_code noLinks;  // a system may not let us make one
+  fs::create_symlink(root_ / "target.web", folder_ / "0100morede.web", noLinks);
+  if (noLinks) return;
   run();
   EXPECT_FALSE(fs::exists(root_ / "target.web"));
   EXPECT_FALSE(fs::exists(folder_ / "0100morefe.web"));

@@ -197,7 +197,7 @@ class SearchLogicTest : public ::testing::Test {
       view_, SearchServices{globals_, boxes_, events_, settings_, programEnd_, information_}};
 };
 
-inline long countOf(const Journal& journal, const std::string& entry) {
+inline std::ptrdiff_t countOf(const Journal& journal, const std::string& entry) {
   return std::count(journal.begin(), journal.end(), entry);
 }
 

@@ -38,7 +38,7 @@ class Recorder {
     sync();
     entries_.clear();
   }
-  long count(const std::string& entry) {
+  std::ptrdiff_t count(const std::string& entry) {
     sync();
     return std::count(entries_.begin(), entries_.end(), entry);
   }

@@ -10,9 +10,11 @@
 #include <cstdio>
 #include <iostream>
 #include <string>
+#include <vector>
 
 #include "actdb/database_error_report.h"
 #include "dbengine/db_engine.h"
+#include "tools/console_tool.h"
 
 namespace {
 
@@ -87,19 +89,20 @@ bool run(dbengine::Database& database, const std::string& sql) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2 || argc > 3) {
+  const std::vector<std::string> args = tools::startConsoleTool(argc, argv);
+  if (args.size() < 2 || args.size() > 3) {
     std::fprintf(stderr, "Aufruf: actdb-sql ORDNER ['SQL-TEXT']\n");
     return 2;
   }
   std::unique_ptr<dbengine::Database> database;
   try {
     dbengine::DBEngine engine;
-    database = engine.OpenDatabase(argv[1], false, true, "FoxPro 2.6;");
+    database = engine.OpenDatabase(args[1], false, true, "FoxPro 2.6;");
   } catch (const dbengine::EngineError& error) {
     printReport(error);
     return 1;
   }
-  if (argc == 3) return run(*database, argv[2]) ? 0 : 1;
+  if (args.size() == 3) return run(*database, args[2]) ? 0 : 1;
 
   bool ok = true;
   for (std::string line; std::getline(std::cin, line);) {

@@ -10,8 +10,9 @@
 namespace platform_win32 {
 namespace {
 
-const std::string kHistoryKey =
-    "\"HKCU\\Software\\VB and VBA Program Settings\\Spurlix light\\Suchbegriffe\"";
+const std::string kSettings = "\"HKCU\\Software\\VB and VBA Program Settings\\Spurlix light\\";
+const std::string kHistoryKey = kSettings + "Suchbegriffe\"";
+const std::string kWrittenKey = kSettings + "Schreibprobe\"";  // (tests run side by side)
 
 TEST(RegistrySettingsStoreOnWine, ReadsAHistoryAnEarlierInstallationStored) {
   win32_test::reg("delete " + kHistoryKey + " /f");  // what an earlier run left
@@ -56,11 +57,11 @@ TEST(RegistrySettingsStoreOnWine, WritesWhatRegExeAndTheStoreReadBack) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.key);
-    ASSERT_TRUE(store.write("Spurlix light", "Suchbegriffe", c.key, c.text));
-    EXPECT_EQ(store.read("Spurlix light", "Suchbegriffe", c.key, "-"), c.text);
+    ASSERT_TRUE(store.write("Spurlix light", "Schreibprobe", c.key, c.text));
+    EXPECT_EQ(store.read("Spurlix light", "Schreibprobe", c.key, "-"), c.text);
     if (c.queried == nullptr) continue;
     const win32_test::ProgramRun query = win32_test::runProgram(
-        platform_win32::wideFromUtf8("reg.exe query " + kHistoryKey + " /v " + c.key));
+        platform_win32::wideFromUtf8("reg.exe query " + kWrittenKey + " /v " + c.key));
     ASSERT_EQ(query.exitCode, 0u);
     EXPECT_NE(win32_test::fromOemCodePage(query.output)
                   .find("    " + std::string(c.key) + "    REG_SZ    " + c.queried + "\r\n"),

@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <fstream>
 
-#include "common/long_path.h"
 #include "common/path_text.h"
 
 namespace platform_win32 {
@@ -22,22 +21,24 @@ TEST(Win32ShortPathOnWine, ShortFormsOfNamesWithBlanksUmlautsAndGreatLength) {
   fs::path deep = root;
   for (int i = 0; i < 12; ++i) deep /= L"ein recht langer Ordnername " + std::to_wstring(i);
   const fs::path deepTable = deep / L"KONTAKTE.dbf";
-  fs::create_directories(common::withLongPathPrefix(deep));
+  // (Wine's file functions take long paths as they are; Windows' own would
+  // want the prefix the resolver adds.)
+  fs::create_directories(deep);
   fs::create_directories(folder);
   std::ofstream(table) << "Tabelle";
-  std::ofstream(common::withLongPathPrefix(deepTable)) << "tief";
+  std::ofstream(deepTable) << "tief";
   ASSERT_GT(deepTable.native().size(), 400u);
 
   Win32ShortPath paths;
-  for (const fs::path& path : {table, deepTable}) {
+  for (const auto& [path, content] : {std::pair{table, "Tabelle"}, std::pair{deepTable, "tief"}}) {
     SCOPED_TRACE(common::utf8FromPath(path));
     const std::string shortPath = paths.shortPathOf(common::utf8FromPath(path));
-    ASSERT_FALSE(shortPath.empty());
     // 8.3 names: no blanks, nothing beyond ASCII, and the same file.
     EXPECT_EQ(shortPath.find_first_of(" \x80\xc3"), std::string::npos);
     EXPECT_LT(shortPath.size(), common::utf8FromPath(path).size());
-    EXPECT_TRUE(fs::equivalent(common::withLongPathPrefix(common::pathFromUtf8(shortPath)),
-                               common::withLongPathPrefix(path)));
+    std::string read;
+    std::ifstream(common::pathFromUtf8(shortPath)) >> read;
+    EXPECT_EQ(read, content);
   }
 
   // "/" is taken as "\"; missing paths and the empty text give the empty text.
@@ -46,7 +47,8 @@ TEST(Win32ShortPathOnWine, ShortFormsOfNamesWithBlanksUmlautsAndGreatLength) {
   EXPECT_EQ(paths.shortPathOf(forward), paths.shortPathOf(common::utf8FromPath(table)));
   EXPECT_EQ(paths.shortPathOf(common::utf8FromPath(folder / L"FEHLT.dbf")), "");
   EXPECT_EQ(paths.shortPathOf(""), "");
-  fs::remove_all(common::withLongPathPrefix(root));
+  std::error_code ignored;  // the run's prefix goes anyway; this stops at the long names
+  fs::remove_all(root, ignored);
 }
 
 }  // namespace

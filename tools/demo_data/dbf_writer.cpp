@@ -1,9 +1,10 @@
 #include "tools/demo_data/dbf_writer.h"
 
-#include <ctime>
+#include <chrono>
 #include <stdexcept>
 
 #include "common/cp1252.h"
+#include "common/path_text.h"
 
 namespace demo_data {
 namespace {
@@ -33,12 +34,11 @@ DbfWriter::DbfWriter(const std::filesystem::path& path, std::vector<FieldSpec> f
   const std::size_t headerLength = 32 + 32 * fields_.size() + 1;
   std::string header(headerLength, '\0');
   header[0] = 0x03;
-  std::time_t now = std::time(nullptr);
-  std::tm date{};
-  gmtime_r(&now, &date);
-  header[1] = static_cast<char>(date.tm_year % 100);
-  header[2] = static_cast<char>(date.tm_mon + 1);
-  header[3] = static_cast<char>(date.tm_mday);
+  const std::chrono::year_month_day today{
+      std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now())};
+  header[1] = static_cast<char>((static_cast<int>(today.year()) - 1900) % 100);
+  header[2] = static_cast<char>(static_cast<unsigned>(today.month()));
+  header[3] = static_cast<char>(static_cast<unsigned>(today.day()));
   putLittleEndian(header, 4, recordCount_, 4);
   putLittleEndian(header, 8, static_cast<std::uint32_t>(headerLength), 2);
   putLittleEndian(header, 10, recordLength_, 2);
@@ -54,7 +54,7 @@ DbfWriter::DbfWriter(const std::filesystem::path& path, std::vector<FieldSpec> f
   header[at] = 0x0D;
 
   out_.open(path, std::ios::binary | std::ios::trunc);
-  if (!out_) throw std::runtime_error("cannot write " + path.string());
+  if (!out_) throw std::runtime_error("cannot write " + common::utf8FromPath(path));
   buffer_ = std::move(header);
   record_.assign(recordLength_, ' ');
 }

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "common/path_text.h"
 #include "tools/demo_data/dbf_writer.h"
 
 namespace demo_data {
@@ -143,8 +144,8 @@ DemoSummary writeDemoDatabase(const std::filesystem::path& folder, std::uint32_t
                               const std::string& baseName) {
   std::filesystem::create_directories(folder);
   DemoSummary summary;
-  summary.contactTable = folder / (baseName + ".dbf");
-  summary.groupTable = folder / (baseName + ".gdb");
+  summary.contactTable = folder / common::pathFromUtf8(baseName + ".dbf");
+  summary.groupTable = folder / common::pathFromUtf8(baseName + ".gdb");
 
   Random random(0x5EED0000u + rows);
   const std::vector<FieldSpec> fields = contactFields();

@@ -1,0 +1,105 @@
+// Windows backend of ReadOnlyFile: CreateFileW, ReadFile at an OVERLAPPED
+// offset, GetFileSizeEx.
+//
+// The file is shared for reading, writing and deleting, so that ACT!, which
+// keeps its tables open and writes to them, is never blocked by us. Paths
+// are wide (the path's native UTF-16), and long ones carry the "\\?\" prefix.
+
+#include <windows.h>
+
+#include <algorithm>
+#include <limits>
+
+#include "common/long_path.h"
+#include "dbengine/storage/read_only_file.h"
+
+namespace dbengine {
+namespace {
+
+HANDLE handleOf(std::intptr_t handle) {
+  return reinterpret_cast<HANDLE>(handle);
+}
+
+ReadOnlyFile::Status statusOf(DWORD error) {
+  switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_NETPATH:
+    case ERROR_BAD_NET_NAME:
+    case ERROR_DIRECTORY:
+      return ReadOnlyFile::Status::kNotFound;
+    default:
+      return ReadOnlyFile::Status::kUnreadable;
+  }
+}
+
+}  // namespace
+
+std::unique_ptr<ReadOnlyFile> ReadOnlyFile::open(const std::filesystem::path& path,
+                                                 Status& status) {
+  const std::wstring name = common::withLongPathPrefix(path).native();
+  // A folder opens only with FILE_FLAG_BACKUP_SEMANTICS; without it Windows
+  // refuses it as access denied, so ask what is there first.
+  const DWORD attributes = GetFileAttributesW(name.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    status = statusOf(GetLastError());
+    return nullptr;
+  }
+  if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    status = Status::kNotAFile;
+    return nullptr;
+  }
+  const HANDLE file = CreateFileW(name.c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    status = statusOf(GetLastError());
+    return nullptr;
+  }
+  if (GetFileType(file) != FILE_TYPE_DISK) {  // a device or a pipe
+    CloseHandle(file);
+    status = Status::kNotAFile;
+    return nullptr;
+  }
+  status = Status::kOk;
+  return std::unique_ptr<ReadOnlyFile>(new ReadOnlyFile(reinterpret_cast<std::intptr_t>(file)));
+}
+
+ReadOnlyFile::~ReadOnlyFile() {
+  CloseHandle(handleOf(handle_));
+}
+
+std::optional<std::uint64_t> ReadOnlyFile::size() const {
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(handleOf(handle_), &size) || size.QuadPart < 0) return std::nullopt;
+  return static_cast<std::uint64_t>(size.QuadPart);
+}
+
+std::optional<std::size_t> ReadOnlyFile::readAt(std::uint64_t offset,
+                                                std::span<std::uint8_t> buffer) const {
+  std::size_t done = 0;
+  while (done < buffer.size()) {
+    const std::uint64_t at = offset + done;
+    OVERLAPPED position{};
+    position.Offset = static_cast<DWORD>(at & 0xFFFFFFFFu);
+    position.OffsetHigh = static_cast<DWORD>(at >> 32);
+    const auto wanted = static_cast<DWORD>(
+        std::min<std::size_t>(buffer.size() - done, std::numeric_limits<DWORD>::max()));
+    DWORD got = 0;
+    if (!ReadFile(handleOf(handle_), buffer.data() + done, wanted, &got, &position)) {
+      if (GetLastError() == ERROR_HANDLE_EOF) break;
+      return std::nullopt;
+    }
+    if (got == 0) break;  // the end of the file
+    done += got;
+  }
+  return done;
+}
+
+void ReadOnlyFile::adviseSequential() const {
+  // Windows reads ahead on its own; FILE_FLAG_SEQUENTIAL_SCAN would have to
+  // be chosen when opening, for every use of the file, so nothing is done.
+}
+
+}  // namespace dbengine
