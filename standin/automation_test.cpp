@@ -18,13 +18,24 @@ ContactTable threeContacts() {
                                             {"alpha KG", "Xaver", "", "", "A2"}});
 }
 
+// A file in the temporary folder, removed when the test is done.
+struct ScratchFile {
+  std::filesystem::path path =
+      std::filesystem::temp_directory_path() /
+      (std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + ".jsonl");
+  ScratchFile() { std::filesystem::remove(path); }
+  ~ScratchFile() {
+    std::error_code ignored;
+    std::filesystem::remove(path, ignored);
+  }
+};
+
 class AutomationTest : public ::testing::Test {
  protected:
   void SetUp() override {
     contacts_.setTable(threeContacts());
     ASSERT_TRUE(log_.open(common::utf8FromPath(logPath_)));
   }
-  void TearDown() override { std::filesystem::remove(logPath_); }
   Lines logLines() {
     std::ifstream file(logPath_);
     Lines lines;
@@ -37,10 +48,8 @@ class AutomationTest : public ::testing::Test {
     return ids;
   }
 
-  std::filesystem::path logPath_ =
-      std::filesystem::temp_directory_path() /
-      ("automation_test_" +
-       std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + ".jsonl");
+  ScratchFile file_;  // goes after the log that writes it
+  const std::filesystem::path& logPath_ = file_.path;
   ShownContacts contacts_;
   CallLog log_;
 };
