@@ -47,7 +47,7 @@ ComPtr<IDispatch> makeView(std::shared_ptr<ServerState> state, int number) {
        [state, number](const std::vector<Argument>& arguments, VARIANT& result) {
          const auto answer = state->automation.createLookup(
              number, platform_win32::utf8FromWide(std::get<std::wstring>(arguments[0])));
-         if (!answer) state->leaveWithoutAnswer();
+         if (!answer && state->leaveWithoutAnswer) state->leaveWithoutAnswer();
          setNumber(result, answer.value_or(0));
          return S_OK;
        }},
@@ -82,7 +82,11 @@ class ClassFactory final : public platform_win32::ComObject<IClassFactory> {
     *object = nullptr;
     if (outer != nullptr) return CLASS_E_NOAGGREGATION;
     if (state_->busy()) return RPC_E_SERVERCALL_RETRYLATER;
-    return makeApplication(state_, true)->QueryInterface(iid, object);
+    try {
+      return makeApplication(state_, true)->QueryInterface(iid, object);
+    } catch (...) {
+      return E_OUTOFMEMORY;  // nothing may leave through COM
+    }
   }
   HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override {
     counter(state_)(lock ? +1 : -1);

@@ -107,21 +107,26 @@ HRESULT DispatchObject::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARA
   if (given != member.parameters.size()) return DISP_E_BADPARAMCOUNT;
   if (given > 0 && parameters->rgvarg == nullptr) return E_INVALIDARG;
 
-  // Arguments arrive last first.
-  std::vector<Argument> arguments;
-  for (UINT i = 0; i < given; ++i) {
-    const UINT position = given - 1 - i;
-    auto argument = convert(parameters->rgvarg[position], member.parameters[i]);
-    if (!argument) {
-      if (argumentError != nullptr) *argumentError = position;
-      return DISP_E_TYPEMISMATCH;
+  // Nothing may leave through COM; what could throw here is memory running out.
+  try {
+    // Arguments arrive last first.
+    std::vector<Argument> arguments;
+    for (UINT i = 0; i < given; ++i) {
+      const UINT position = given - 1 - i;
+      auto argument = convert(parameters->rgvarg[position], member.parameters[i]);
+      if (!argument) {
+        if (argumentError != nullptr) *argumentError = position;
+        return DISP_E_TYPEMISMATCH;
+      }
+      arguments.push_back(std::move(*argument));
     }
-    arguments.push_back(std::move(*argument));
+    platform_win32::Variant answer;
+    const HRESULT outcome = member.run(arguments, *answer.get());
+    if (SUCCEEDED(outcome) && result != nullptr) *result = answer.release();
+    return outcome;
+  } catch (...) {
+    return E_OUTOFMEMORY;
   }
-  platform_win32::Variant answer;
-  const HRESULT outcome = member.run(arguments, *answer.get());
-  if (SUCCEEDED(outcome) && result != nullptr) *result = answer.release();
-  return outcome;
 }
 
 }  // namespace standin_win32

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "platform/win32/com_ptr.h"
 
 namespace standin_win32 {
@@ -13,7 +15,7 @@ namespace {
 using platform_win32::ComPtr;
 
 // An object with Create(number, number) and CreateLookup(text) that notes
-// what it was given.
+// what it was given and answers 7.
 struct Probe {
   std::vector<Argument> given;
   bool busy = false;
@@ -32,60 +34,48 @@ struct Probe {
   }
 };
 
-DISPID idOf(IDispatch& object, const wchar_t* name, HRESULT* status = nullptr) {
-  std::wstring text = name;
-  LPOLESTR names[] = {text.data()};
+std::pair<HRESULT, DISPID> idOf(IDispatch* object, std::wstring name) {
+  LPOLESTR names[] = {name.data()};
   DISPID id = 0;
-  const HRESULT result = object.GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
-  if (status != nullptr) *status = result;
-  return id;
+  const HRESULT status = object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
+  return {status, id};
+}
+
+// A VARIANT of `type` whose value (or, by reference, whose target) is `value`.
+template <typename T>
+VARIANT argument(VARTYPE type, T value) {
+  VARIANT v;
+  VariantInit(&v);
+  v.vt = type;
+  std::memcpy(&v.llVal, &value, sizeof(T));
+  return v;
 }
 
 TEST(DispatchObject, FindsMembersByNameInAnyLetterCase) {
   Probe probe;
   auto object = probe.object();
   EXPECT_EQ(probe.alive, 1);
-  for (const wchar_t* name : {L"CreateLookup", L"createlookup", L"CREATELOOKUP", L"cReAtElOoKuP"}) {
-    HRESULT status = E_FAIL;
-    EXPECT_EQ(idOf(*object.get(), name, &status), idOf(*object.get(), L"CreateLookup"));
-    EXPECT_EQ(status, S_OK);
+  const auto lookup = idOf(object.get(), L"CreateLookup");
+  for (const wchar_t* name : {L"createlookup", L"CREATELOOKUP", L"cReAtElOoKuP"}) {
+    EXPECT_EQ(idOf(object.get(), name), lookup);
   }
   for (const wchar_t* name : {L"CreateLookupX", L"Create Lookup", L"", L"LookupAll"}) {
-    HRESULT status = S_OK;
-    EXPECT_EQ(idOf(*object.get(), name, &status), DISPID_UNKNOWN);
-    EXPECT_EQ(status, DISP_E_UNKNOWNNAME);
+    EXPECT_EQ(idOf(object.get(), name),
+              std::make_pair(HRESULT{DISP_E_UNKNOWNNAME}, DISPID{DISPID_UNKNOWN}));
   }
   object.reset();
   EXPECT_EQ(probe.alive, 0);
 }
 
 TEST(DispatchObject, TakesArgumentsAsVisualBasicPassesThemAndRefusesTheRest) {
-  SHORT i2 = 3;
-  LONG i4 = -4;
+  SHORT three = 3;
+  LONG minusFour = -4;
+  VARIANT five = argument(VT_I2, SHORT{5});
   platform_win32::Bstr text(L"X1          ");
   BSTR textValue = text.get();
-  VARIANT inner;
-  VariantInit(&inner);
-  inner.vt = VT_I2;
-  inner.iVal = 5;
-  const auto make = [](VARTYPE type, auto set) {
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = type;
-    set(v);
-    return v;
-  };
-  const VARIANT i2Value = make(VT_I2, [](VARIANT& v) { v.iVal = 1; });
-  const VARIANT i4Value = make(VT_I4, [](VARIANT& v) { v.lVal = 2; });
-  const VARIANT i2Ref = make(VT_I2 | VT_BYREF, [&](VARIANT& v) { v.piVal = &i2; });
-  const VARIANT i4Ref = make(VT_I4 | VT_BYREF, [&](VARIANT& v) { v.plVal = &i4; });
-  const VARIANT variantRef = make(VT_VARIANT | VT_BYREF, [&](VARIANT& v) { v.pvarVal = &inner; });
-  const VARIANT tooLarge = make(VT_I4, [](VARIANT& v) { v.lVal = 70000; });
-  const VARIANT real = make(VT_R8, [](VARIANT& v) { v.dblVal = 1; });
-  const VARIANT bstr = make(VT_BSTR, [&](VARIANT& v) { v.bstrVal = text.get(); });
-  const VARIANT bstrRef = make(VT_BSTR | VT_BYREF, [&](VARIANT& v) { v.pbstrVal = &textValue; });
-  const VARIANT nullBstr = make(VT_BSTR, [](VARIANT& v) { v.bstrVal = nullptr; });
-
+  const VARIANT i2 = argument(VT_I2, SHORT{1});
+  const VARIANT i4 = argument(VT_I4, LONG{2});
+  const VARIANT bstr = argument(VT_BSTR, text.get());
   struct Case {
     const wchar_t* member;
     std::vector<VARIANT> arguments;  // last first, as DISPPARAMS holds them
@@ -93,17 +83,26 @@ TEST(DispatchObject, TakesArgumentsAsVisualBasicPassesThemAndRefusesTheRest) {
     std::vector<Argument> given;
   };
   const Case cases[] = {
-      {L"Create", {i4Value, i2Value}, S_OK, {std::int16_t{1}, std::int16_t{2}}},
-      {L"Create", {i4Ref, i2Ref}, S_OK, {std::int16_t{3}, std::int16_t{-4}}},
-      {L"Create", {variantRef, i2Value}, S_OK, {std::int16_t{1}, std::int16_t{5}}},
+      {L"Create", {i4, i2}, S_OK, {std::int16_t{1}, std::int16_t{2}}},
+      {L"Create",
+       {argument(VT_I4 | VT_BYREF, &minusFour), argument(VT_I2 | VT_BYREF, &three)},
+       S_OK,
+       {std::int16_t{3}, std::int16_t{-4}}},
+      {L"Create",
+       {argument(VT_VARIANT | VT_BYREF, &five), i2},
+       S_OK,
+       {std::int16_t{1}, std::int16_t{5}}},
       {L"CreateLookup", {bstr}, S_OK, {std::wstring(L"X1          ")}},
-      {L"CreateLookup", {bstrRef}, S_OK, {std::wstring(L"X1          ")}},
-      {L"CreateLookup", {nullBstr}, S_OK, {std::wstring()}},
-      {L"Create", {tooLarge, i2Value}, DISP_E_TYPEMISMATCH, {}},
-      {L"Create", {i2Value, real}, DISP_E_TYPEMISMATCH, {}},
-      {L"Create", {i2Value, bstr}, DISP_E_TYPEMISMATCH, {}},
-      {L"CreateLookup", {i2Value}, DISP_E_TYPEMISMATCH, {}},
-      {L"Create", {i2Value}, DISP_E_BADPARAMCOUNT, {}},
+      {L"CreateLookup",
+       {argument(VT_BSTR | VT_BYREF, &textValue)},
+       S_OK,
+       {std::wstring(L"X1          ")}},
+      {L"CreateLookup", {argument(VT_BSTR, BSTR{})}, S_OK, {std::wstring()}},
+      {L"Create", {argument(VT_I4, LONG{70000}), i2}, DISP_E_TYPEMISMATCH, {}},
+      {L"Create", {i2, argument(VT_R8, 1.0)}, DISP_E_TYPEMISMATCH, {}},
+      {L"Create", {i2, bstr}, DISP_E_TYPEMISMATCH, {}},
+      {L"CreateLookup", {i2}, DISP_E_TYPEMISMATCH, {}},
+      {L"Create", {i2}, DISP_E_BADPARAMCOUNT, {}},
       {L"CreateLookup", {}, DISP_E_BADPARAMCOUNT, {}},
       {L"CreateLookup", {bstr, bstr}, DISP_E_BADPARAMCOUNT, {}},
   };
@@ -114,40 +113,31 @@ TEST(DispatchObject, TakesArgumentsAsVisualBasicPassesThemAndRefusesTheRest) {
     std::vector<VARIANT> arguments = c.arguments;
     DISPPARAMS parameters{arguments.data(), nullptr, static_cast<UINT>(arguments.size()), 0};
     platform_win32::Variant result;
-    UINT argumentError = 99;
-    EXPECT_EQ(object->Invoke(idOf(*object.get(), c.member), IID_NULL, 0, DISPATCH_METHOD,
-                             &parameters, result.get(), nullptr, &argumentError),
+    UINT wrong = 99;
+    EXPECT_EQ(object->Invoke(idOf(object.get(), c.member).second, IID_NULL, 0, DISPATCH_METHOD,
+                             &parameters, result.get(), nullptr, &wrong),
               c.status)
         << testing::PrintToString(c.member) << " " << arguments.size();
     EXPECT_EQ(probe.given, c.given);
-    if (c.status == DISP_E_TYPEMISMATCH) {
-      EXPECT_LT(argumentError, arguments.size());
-    }
-    if (c.status == S_OK) {
-      EXPECT_EQ((*result).lVal, 7);
-    }
+    EXPECT_EQ(wrong < arguments.size(), c.status == DISP_E_TYPEMISMATCH);
+    EXPECT_EQ((*result).lVal == 7, c.status == S_OK);
   }
 
   // Named arguments, a property put, an unknown number, a busy server.
-  DISPID named = 0;
+  const DISPID lookup = idOf(object.get(), L"CreateLookup").second;
   VARIANT one[] = {bstr};
+  DISPID named = 0;
   DISPPARAMS withName{one, &named, 1, 1};
-  const DISPID lookup = idOf(*object.get(), L"CreateLookup");
-  EXPECT_EQ(
-      object->Invoke(lookup, IID_NULL, 0, DISPATCH_METHOD, &withName, nullptr, nullptr, nullptr),
-      DISP_E_NONAMEDARGS);
   DISPPARAMS plain{one, nullptr, 1, 0};
-  EXPECT_EQ(
-      object->Invoke(lookup, IID_NULL, 0, DISPATCH_PROPERTYPUT, &plain, nullptr, nullptr, nullptr),
-      DISP_E_MEMBERNOTFOUND);
-  EXPECT_EQ(object->Invoke(42, IID_NULL, 0, DISPATCH_METHOD, &plain, nullptr, nullptr, nullptr),
-            DISP_E_MEMBERNOTFOUND);
+  const auto call = [&](DISPID id, WORD flags, DISPPARAMS& parameters) {
+    return object->Invoke(id, IID_NULL, 0, flags, &parameters, nullptr, nullptr, nullptr);
+  };
+  EXPECT_EQ(call(lookup, DISPATCH_METHOD, withName), DISP_E_NONAMEDARGS);
+  EXPECT_EQ(call(lookup, DISPATCH_PROPERTYPUT, plain), DISP_E_MEMBERNOTFOUND);
+  EXPECT_EQ(call(42, DISPATCH_METHOD, plain), DISP_E_MEMBERNOTFOUND);
   probe.busy = true;
-  EXPECT_EQ(object->Invoke(lookup, IID_NULL, 0, DISPATCH_METHOD, &plain, nullptr, nullptr, nullptr),
-            RPC_E_SERVERCALL_RETRYLATER);
-  HRESULT status = S_OK;
-  idOf(*object.get(), L"CreateLookup", &status);
-  EXPECT_EQ(status, RPC_E_SERVERCALL_RETRYLATER);
+  EXPECT_EQ(call(lookup, DISPATCH_METHOD, plain), RPC_E_SERVERCALL_RETRYLATER);
+  EXPECT_EQ(idOf(object.get(), L"CreateLookup").first, RPC_E_SERVERCALL_RETRYLATER);
 }
 
 }  // namespace

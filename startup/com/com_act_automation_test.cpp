@@ -10,8 +10,6 @@
 
 #include "common/path_text.h"
 #include "dbengine/db_engine.h"
-#include "platform/win32/wide_text.h"
-#include "standin/user_store.h"
 #include "tests/win32/standin_process.h"
 #include "tools/demo_data/demo_contacts.h"
 
@@ -25,23 +23,12 @@ using win32_test::StandinProcess;
 
 const std::string kProgId = "ACTOLE.APPOBJECT";
 const std::wstring kFixture = platform_win32::wideFromUtf8(SPURLIX_TEST_DATA "/sql/KONTAKTE.dbf");
-
-// The fixture's path as the stand-in reports it.
-std::string fixturePath() {
-  return common::utf8FromPath(std::filesystem::path(kFixture).lexically_normal().make_preferred());
-}
+const std::string kFixturePath = win32_test::reportedPath(SPURLIX_TEST_DATA "/sql/KONTAKTE.dbf");
 
 std::string padded(const std::vector<std::string>& ids) {
   std::string list;
   for (const std::string& id : ids) list += id + std::string(12 - id.size(), ' ');
   return list;
-}
-
-std::string jsonEscaped(std::string text) {
-  for (std::size_t at = text.find('\\'); at != std::string::npos; at = text.find('\\', at + 2)) {
-    text.insert(at, 1, '\\');
-  }
-  return text;
 }
 
 // The objects from the application to a view, as the start-up walks them.
@@ -76,7 +63,7 @@ TEST_F(ComActAutomationTest, SevenOperationsReachTheStandinAndAreLogged) {
   ASSERT_TRUE(act.waitUntilServing()) << act.standardError();
   auto [application, views, view] = openView(automation_);
   ASSERT_NE(view, nullptr);
-  EXPECT_EQ(application->GetOpenDBName(), fixturePath());
+  EXPECT_EQ(application->GetOpenDBName(), kFixturePath);
   EXPECT_TRUE(view->LookupAll());
   std::string allFound = padded({"X1", "A00000000001"});
   std::string oneMissing = padded({"A00000000005", "A00000000008", "NOPE"});  // 8 is deleted
@@ -93,7 +80,7 @@ TEST_F(ComActAutomationTest, SevenOperationsReachTheStandinAndAreLogged) {
       log(),
       Lines({R"({"call":"Views","result":"/Application/Views"})",
              R"({"args":[1,2],"call":"Create","result":"/Application/Views/1"})",
-             R"({"call":"GetOpenDBName","result":")" + jsonEscaped(fixturePath()) + R"("})",
+             R"({"call":"GetOpenDBName","result":")" + win32_test::logged(kFixturePath) + R"("})",
              R"({"call":"LookupAll","result":0,"view":1})",
              R"({"call":"CreateLookup","ids":["X1","A00000000001"],"result":0,"view":1})",
              R"({"call":"CreateLookup","ids":["A00000000005","A00000000008","NOPE"],)"
@@ -226,7 +213,7 @@ TEST_F(ComActAutomationTest, ComStartsTheStandinWithTheTableItOpenedLast) {
   auto application = automation_.CreateObject(kProgId);
   ASSERT_NE(application, nullptr);
   EXPECT_TRUE(win32_test::waitFor([&] { return actWindow() != nullptr; }, 5s));
-  EXPECT_EQ(application->GetOpenDBName(), fixturePath());
+  EXPECT_EQ(application->GetOpenDBName(), kFixturePath);
   application.reset();
   EXPECT_TRUE(
       win32_test::waitFor([] { return FindWindowW(L"act3.0frameclass", nullptr) == nullptr; }, 5s))
