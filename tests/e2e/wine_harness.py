@@ -60,6 +60,10 @@ class WineSession(Session):
             "LANG": GERMAN,
             "LC_ALL": GERMAN,
         })
+        # A German keyboard, read by Wine when its first program starts: typed
+        # umlauts then have keys of their own instead of keys that xdotool
+        # remaps for a moment, which Wine does not always notice in time.
+        subprocess.run(["setxkbmap", "de"], env=self.env, check=True)
         self.wine(["wineboot", "-i"], "making the Wine prefix")
         self.reg_add(r"HKCU\Software\Wine\WineDbg", "ShowCrashDialog", 0)
         self.reg_add(r"HKCU\Control Panel\Desktop", "LogPixels", self.dpi)
@@ -140,6 +144,30 @@ class WineSession(Session):
 
     def start_program(self):
         return self.start_exe("startup/app/spurlixlight.exe")
+
+    def start_standin(self, table, *options):
+        """The Windows stand-in ACT! with its call log, once it shows its main
+        window (`.window`): it registers with COM before it opens it."""
+        self.standin_log = os.path.join(self.root, "standin-%d.jsonl" % len(self.programs))
+        standin = self.start_exe("standin/act-standin.exe", "--log",
+                                 windows_path(self.standin_log), *options, windows_path(table))
+        found = []
+
+        def shown():
+            found[:] = self.shown("^ACT! - ")
+            return found
+
+        self.wait_for(shown, "the stand-in ACT! on screen", watch=standin)
+        standin.window = found[-1]
+        return standin
+
+    def stop_standin(self, standin):
+        """Ends the stand-in as a user does, by closing its window: one that
+        is killed stays registered with Wine's COM until the wineserver ends,
+        and every later client would reach the dead process."""
+        if standin.running():
+            self.wine(["wine", "taskkill", "/im", "act-standin.exe"], "closing the stand-in")
+            self.wait_exit(standin)
 
     def run_exe(self, relative, *arguments):
         """Runs a console program of the Windows build to its end; its output."""

@@ -1,0 +1,158 @@
+"""End-to-end on Windows' terms: spurlixlight.exe and the Windows stand-in
+ACT! under Wine, on a virtual X server, typed at with xdotool as a person
+would, checked as on Linux: the hits ACT! is handed against an independent
+reading of the table, the history where Windows keeps it (the registry, read
+with `reg export`), the web links in the folder ACT!'s registry value names,
+the SQL text left on the clipboard.
+
+The scenarios share one session (one Wine prefix: making it takes about 10 s)
+and leave it as they found it.
+
+Run: /usr/bin/python3 tests/e2e/e2e_wine_test.py BUILD_DIR [EndToEndWine.test_name ...]
+"""
+
+import os
+import shutil
+import sys
+import time
+import unittest
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from e2e_test import FIXTURES, INFO_DIALOG, MESSAGE_BOX, SEARCH_DIALOG, expected_ids  # noqa: E402
+from wine_harness import WineSession, windows_path  # noqa: E402
+
+BUILD_DIR = None
+SETTINGS_KEY = r"HKCU\Software\VB and VBA Program Settings\Spurlix light"
+ACT_KEY = r"HKCU\Software\Symantec\ACT!"
+EXPECTED_SQL = ("SELECT [KONTAKTE].COMPANY, [KONTAKTE].NAME, [KONTAKTE].UNIQUE_ID "
+                "FROM [KONTAKTE] WHERE [KONTAKTE].COMPANY LIKE '*[mM][üÜ]*' "
+                "OR [KONTAKTE].NAME LIKE '*[mM][üÜ]*'")
+
+
+class EndToEndWine(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.session = WineSession(BUILD_DIR)
+        cls.session.start_window_manager()  # to minimise ACT!
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.session.close()
+
+    def setUp(self):
+        s = self.session
+        self.first_program, self.standin = len(s.programs), None
+        self.addCleanup(self.stop_programs)
+        self.folder = os.path.join(s.root, self.id().rsplit(".", 1)[-1])
+        self.database = os.path.join(self.folder, "db")
+        shutil.copytree(FIXTURES, self.database)
+        self.table = os.path.join(self.database, "KONTAKTE.dbf")
+        self.netlinks = os.path.join(self.folder, "netlinks")
+        s.reg_delete(SETTINGS_KEY)
+        s.reg_delete(ACT_KEY)
+
+    def stop_programs(self):
+        if self.standin is not None:
+            self.session.stop_standin(self.standin)
+        for program in self.session.programs[self.first_program:]:
+            program.stop()
+
+    def start_standin(self, *options):
+        self.standin = self.session.start_standin(self.table, "--netlinks",
+                                                  windows_path(self.netlinks), *options)
+        return self.standin
+
+    def start_search_dialog(self):
+        self.program = self.session.start_program()
+        window = self.session.find_window(SEARCH_DIALOG, self.program)
+        self.session.focus(window)
+        return window
+
+    def answer_message_box(self, key):
+        box = self.session.find_window(MESSAGE_BOX, self.program)
+        self.session.focus(box)
+        self.session.key(key)
+
+    def assert_ends(self):
+        if self.session.wait_exit(self.program) != 0:
+            self.fail("the program failed\n" + self.session.reports())
+
+    def calls(self, name):
+        return [c for c in self.session.standin_calls() if c["call"] == name]
+
+    def history(self):
+        return self.session.reg_values(SETTINGS_KEY + r"\Suchbegriffe")
+
+    def assert_links_written(self):
+        folder = self.session.reg_values(ACT_KEY)["NetLinks File Type"]
+        self.assertTrue(folder.startswith("Z:"), folder)
+        folder = folder[2:].replace("\\", "/")
+        with open(os.path.join(folder, "0100morede.web"), "rb") as f:
+            line = f.read()
+        self.assertTrue(line.startswith(b"[ACT! Add-ons (&deutsch)]http"), line)
+        self.assertTrue(line.endswith(b"\r\n"))
+        self.assertTrue(os.path.exists(os.path.join(folder, "0100morefe.web")))
+
+    def test_search_hands_the_hits_to_act_records_the_term_and_leaves_the_sql(self):
+        # ACT! minimised still counts as running; busy for 3 s at start, it
+        # is waited for. The Debug switch puts the search's SQL text on the
+        # clipboard, which keeps it after the program has ended.
+        self.session.reg_add(SETTINGS_KEY + r"\Debug", "Debug", "Debug")
+        started = time.monotonic()
+        standin = self.start_standin("--busy-ms", "3000")
+        self.session.xdotool("windowminimize", "--sync", standin.window)
+        self.start_search_dialog()
+        self.assertGreaterEqual(time.monotonic() - started, 3.0)  # it waited for ACT!
+        self.session.type("mü")
+        self.session.key("Return")
+        self.assert_ends()
+
+        lookups = self.calls("CreateLookup")
+        self.assertEqual(len(lookups), 1)
+        self.assertEqual(lookups[0]["ids"], expected_ids(self.table, "mü"))
+        self.assertEqual(lookups[0]["result"], 0)
+        self.assertEqual([c["call"] for c in self.session.standin_calls()],
+                         ["Views", "Create", "GetOpenDBName", "LookupAll", "CreateLookup"])
+        self.assertEqual(self.history(), {"0": "mü", **{str(k): "" for k in range(1, 10)}})
+        self.assert_links_written()
+        self.assertEqual(self.session.run_exe("platform/win32/win32-test-helper.exe", "clipboard"),
+                         EXPECTED_SQL)
+
+    def test_no_hits_answered_no_ends_without_a_lookup(self):
+        self.start_standin()
+        self.start_search_dialog()
+        self.session.type("xyzq")
+        self.session.key("Return")
+        self.answer_message_box("alt+n")
+        self.assert_ends()
+        self.assertEqual(self.calls("CreateLookup"), [])
+        self.assertEqual(self.history(), {})
+
+    def test_act_not_running_shows_the_notice_and_ends(self):
+        self.session.reg_add(ACT_KEY, "NetLinks File Type", windows_path(self.netlinks))
+        os.makedirs(self.netlinks)
+        self.program = self.session.start_program()
+        info = self.session.find_window(INFO_DIALOG, self.program)
+        self.session.focus(info)
+        self.session.key("Return")  # OK has the focus
+        self.assert_ends()
+        self.assertEqual(self.history(), {})
+        self.assert_links_written()  # before the window check
+
+    def test_view_refused_twice_then_accepted_and_escape_ends(self):
+        self.start_standin("--refuse-views", "2")
+        self.program = self.session.start_program()
+        self.answer_message_box("alt+j")
+        self.session.wait_for(lambda: len(self.calls("Create")) == 2, "the second Create")
+        self.answer_message_box("alt+j")
+        window = self.session.find_window(SEARCH_DIALOG, self.program)
+        self.assertEqual(len(self.calls("Create")), 3)
+        self.session.focus(window)
+        self.session.key("Escape")
+        self.assert_ends()
+        self.assertEqual(self.calls("CreateLookup"), [])
+
+
+if __name__ == "__main__":
+    BUILD_DIR = os.path.abspath(sys.argv[1])
+    unittest.main(argv=[sys.argv[0], "-v"] + sys.argv[2:])
