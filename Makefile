@@ -2,6 +2,7 @@
 #   make test   installs what is missing, builds and runs every test, the
 #               Linux build's and then the Windows build's (under Wine)
 #   make demo   installs what is missing, builds and runs the demo
+#               (make demo-windows: the same with the Windows build under Wine)
 JOBS ?= $(shell nproc)
 # ccache: paths below the checkout are hashed relative to it, and the working
 # folder is left out of the hash, so a clean clone elsewhere reuses objects.
@@ -9,8 +10,8 @@ export CCACHE_BASEDIR := $(CURDIR)
 export CCACHE_NOHASHDIR := 1
 DEMO_DIR := build/demo
 
-.PHONY: all deps configure build test demo windows test-windows test-sanitize fuzz-smoke bench \
-	format clean
+.PHONY: all deps configure build test demo demo-windows windows test-windows test-sanitize \
+	fuzz-smoke bench format clean
 
 all: build
 
@@ -40,6 +41,12 @@ test-windows: windows configure
 
 demo: build
 	@scripts/demo
+
+# The same under Wine: the Windows program beside the Windows stand-in ACT!
+# (the demo database comes from the Linux build's generator).
+demo-windows: windows configure
+	cmake --build --preset default -j $(JOBS) --target actdb-demo
+	@scripts/demo-windows
 
 test-sanitize: deps
 	cmake --preset sanitize

@@ -60,10 +60,12 @@ class WineSession(Session):
             "LANG": GERMAN,
             "LC_ALL": GERMAN,
         })
-        # A German keyboard, read by Wine when its first program starts: typed
-        # umlauts then have keys of their own instead of keys that xdotool
-        # remaps for a moment, which Wine does not always notice in time.
-        subprocess.run(["setxkbmap", "de"], env=self.env, check=True)
+        # On the virtual screen a German keyboard, read by Wine when its first
+        # program starts: typed umlauts then have keys of their own instead
+        # of keys that xdotool remaps for a moment, which Wine does not
+        # always notice in time. (A user's desktop keeps its own.)
+        if not self.display:
+            subprocess.run(["setxkbmap", "de"], env=self.env, check=True)
         self.wine(["wineboot", "-i"], "making the Wine prefix")
         self.reg_add(r"HKCU\Software\Wine\WineDbg", "ShowCrashDialog", 0)
         self.reg_add(r"HKCU\Control Panel\Desktop", "LogPixels", self.dpi)
