@@ -7,24 +7,13 @@
 namespace common {
 namespace {
 
-TEST(StandardErrorReport, TextIsErrorNumberInPlainDigitsThenDescription) {
-  EXPECT_EQ(standardErrorReportText(53, "Datei nicht gefunden"), "Error: 53. Datei nicht gefunden");
+TEST(StandardErrorReport, ShowsTheNumberInPlainDigitsThenTheDescriptionTitledWithTheRoutine) {
   EXPECT_EQ(standardErrorReportText(-2147221504, "x"), "Error: -2147221504. x");
   EXPECT_EQ(standardErrorReportText(0, ""), "Error: 0. ");
-  EXPECT_EQ(standardErrorReportText(3044, "Pfad \xC3\xBC"), "Error: 3044. Pfad \xC3\xBC");
-}
-
-TEST(StandardErrorReport, ShowsOneOkBoxWithoutIconTitledWithTheRoutine) {
   fakes::FakeMessageBoxes boxes;
-  showStandardErrorReport(boxes, "KurznameVon", 76, "Pfad nicht gefunden");
-  ASSERT_EQ(boxes.shown.size(), 1u);
-  const MessageBoxRequest& box = boxes.shown[0];
-  EXPECT_EQ(box.text, "Error: 76. Pfad nicht gefunden");
-  EXPECT_EQ(box.title, "KurznameVon");
-  EXPECT_EQ(box.buttons, MessageButtons::Ok);
-  EXPECT_EQ(box.icon, MessageIcon::None);
-  EXPECT_FALSE(box.foreground);
-  EXPECT_FALSE(box.systemModal);
+  showStandardErrorReport(boxes, "KurznameVon", 3044, "Pfad \xC3\xBC");
+  EXPECT_EQ(boxes.shown,
+            (fakes::Boxes{{.text = "Error: 3044. Pfad \xC3\xBC", .title = "KurznameVon"}}));
 }
 
 }  // namespace

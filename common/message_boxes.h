@@ -14,12 +14,13 @@ enum class MessageIcon { None, Exclamation };
 enum class MessageAnswer { Ok, Yes, No };
 
 struct MessageBoxRequest {
-  std::string text;                     // UTF-8; lines separated by "\r\n"
+  std::string text;  // UTF-8; lines separated by "\r\n"
   std::string title = kApplicationTitle;
   MessageButtons buttons = MessageButtons::Ok;
   MessageIcon icon = MessageIcon::None;
-  bool foreground = false;    // brought in front of other programs' windows
-  bool systemModal = false;   // blocks the whole desktop session, not only our windows
+  bool foreground = false;   // brought in front of other programs' windows
+  bool systemModal = false;  // blocks the whole desktop session, not only our windows
+  friend bool operator==(const MessageBoxRequest&, const MessageBoxRequest&) = default;
 };
 
 class MessageBoxes {

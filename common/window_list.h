@@ -24,7 +24,9 @@ class WindowList {
   // query windows freely. Without a desktop there are no windows.
   virtual void enumerate(const std::function<bool(WindowHandle)>& visit) = 0;
 
-  // Shown on screen (mapped and viewable, not minimised away).
+  // Shown, as Windows' IsWindowVisible means it: a window its program has
+  // shown, also when the user has minimised it or it sits on another virtual
+  // desktop; not one that was never shown or that its program has hidden.
   virtual bool isVisible(WindowHandle window) = 0;
   // The handle names an existing window.
   virtual bool isWindow(WindowHandle window) = 0;

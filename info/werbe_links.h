@@ -16,13 +16,18 @@
 // then not tried, and a file written before stays. Nothing is shown, except
 // the registry reader's own report of an unexpected failure inside it.
 //
-// The registry value is used as a folder and only as one; nothing is written
-// when it is
+// The registry value is used as a folder and only as one, written into as
+// the system resolves it (so "/home/u/act/../links" is a folder like any
+// other); nothing is written when it is
 //   - absent, empty or not a text,
-//   - not an absolute path (a relative one would land wherever the program
-//     happens to run),
-//   - a path with ".." components (ACT! writes plain full paths; a value that
-//     climbs out of its folder is not trusted).
+//   - not an absolute path: a relative one names no place a user meant, it
+//     would land wherever the program happens to run (on Windows "C:links"
+//     and "\links", relative to the current folder or drive, are not
+//     absolute either),
+//   - the root of the file system or of a drive, as spelled ("/", "/x/..",
+//     "C:\", "\\server\share") or, when it exists, where it leads (a link
+//     to the root).
+// The rule is the same on every platform, with that platform's path rules.
 // The file names come from our own table alone. A file appearing between the
 // existence test and the creation is never overwritten.
 

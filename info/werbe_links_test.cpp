@@ -140,19 +140,35 @@ TEST_F(WerbeLinks, WritesTheMissingLinksAndNeverRewritesExistingOnes) {
   EXPECT_TRUE(boxes_.shown.empty());
 }
 
-TEST_F(WerbeLinks, FolderWithUmlautAndTrailingSeparator) {
-  fs::path german = root_ / u8"Verkn\u00fcpfungen";
-  fs::create_directories(german);
+TEST_F(WerbeLinks, AnyAbsoluteSpellingOfTheFolderIsWrittenInto) {
+  const fs::path german = root_ / u8"Verkn\u00fcpfungen";
+  fs::create_directories(root_ / "act");
   // The registry speaks Windows-1252.
-  registry_.setFolder(common::utf8ToCp1252(common::utf8FromPath(german)) + "/");
-  run();
-  EXPECT_EQ(readFile(german / "0100morede.web"), kCatalogueLine);
-  EXPECT_EQ(readFile(german / "0100morefe.web"), kForumLine);
+  const std::string root = common::utf8ToCp1252(common::utf8FromPath(root_));
+  for (const std::string& spelled : {root + "/Verkn\xfcpfungen/", root + "/act/../Verkn\xfcpfungen",
+                                     root + "/.//Verkn\xfcpfungen/."}) {
+    SCOPED_TRACE(spelled);
+    fs::remove_all(german);
+    fs::create_directories(german);
+    registry_.setFolder(spelled);
+    run();
+    EXPECT_EQ(readFile(german / "0100morede.web"), kCatalogueLine);
+    EXPECT_EQ(readFile(german / "0100morefe.web"), kForumLine);
+  }
 }
 
 TEST_F(WerbeLinks, UnusableFolderValuesWriteNothingAnywhere) {
+  // Where the root cases would write, had they not been refused.
+  const fs::path systemRoot = root_.root_path();
+  const fs::path inRoot[] = {systemRoot / "0100morede.web", systemRoot / "0100morefe.web"};
+  for (const fs::path& p : inRoot) ASSERT_FALSE(fs::exists(p)) << p;
+  std::error_code noLinks;  // a system may not let us make one; the row then has nothing to do
+  fs::create_directory_symlink(systemRoot, root_ / "toRoot", noLinks);
   fs::create_directories(root_ / "cwd" / "links");
   fs::create_directories(folder_ / "sub");
+  const auto text = [](const fs::path& path) {
+    return OneValueRegistry::Value{platform::kRegSz, path.string() + '\0'};
+  };
   const struct {
     const char* name;
     std::optional<OneValueRegistry::Value> value;
@@ -162,9 +178,10 @@ TEST_F(WerbeLinks, UnusableFolderValuesWriteNothingAnywhere) {
       {"a number", OneValueRegistry::Value{platform::kRegDword, std::string("\x01\0\0\0", 4)}},
       {"bytes", OneValueRegistry::Value{platform::kRegBinary, folder_.string()}},
       {"expandable text", OneValueRegistry::Value{platform::kRegExpandSz, folder_.string() + '\0'}},
-      {"relative path", OneValueRegistry::Value{platform::kRegSz, std::string("links\0", 6)}},
-      {"climbs with ..",
-       OneValueRegistry::Value{platform::kRegSz, (folder_ / "sub" / "..").string() + '\0'}},
+      {"relative path", text("links")},
+      {"the root", text(systemRoot)},
+      {"the root, climbed to", text(systemRoot / "x" / "..")},
+      {"a link to the root", text(root_ / "toRoot")},
   };
   for (const auto& row : table) {
     SCOPED_TRACE(row.name);
@@ -173,6 +190,10 @@ TEST_F(WerbeLinks, UnusableFolderValuesWriteNothingAnywhere) {
     EXPECT_EQ(entries(folder_), std::vector<std::string>{"sub"});
     EXPECT_EQ(entries(root_ / "cwd"), std::vector<std::string>{"links"});
     EXPECT_TRUE(entries(root_ / "cwd" / "links").empty());
+    for (const fs::path& p : inRoot) {
+      EXPECT_FALSE(fs::exists(p)) << p;
+      fs::remove(p);
+    }
   }
   EXPECT_TRUE(boxes_.shown.empty());
 }

@@ -11,17 +11,6 @@
 namespace resources {
 namespace {
 
-struct PictureCase {
-  Picture picture;
-  QSize size;
-};
-
-const PictureCase kPictures[] = {
-    {Picture::kBanner, {183, 32}},       {Picture::kInfoSign, {24, 24}},
-    {Picture::kVendorLogo, {160, 40}},   {Picture::kPromotion, {233, 129}},
-    {Picture::kFullEdition, {699, 360}},
-};
-
 // Distinct colours of a picture: a blank or failed rendering has one.
 int colourCount(const QImage& image) {
   QSet<QRgb> colours;
@@ -32,35 +21,27 @@ int colourCount(const QImage& image) {
 }
 
 TEST(Pictures, RenderAtTheirNaturalSizesWithContent) {
-  for (const auto& c : kPictures) {
-    EXPECT_EQ(naturalSize(c.picture), c.size);
-    ASSERT_TRUE(QFile::exists(sourcePath(c.picture))) << sourcePath(c.picture).toStdString();
-    const QPixmap pixmap = render(c.picture);
-    EXPECT_EQ(pixmap.size(), c.size);
-    EXPECT_GT(colourCount(pixmap.toImage()), 8) << sourcePath(c.picture).toStdString();
+  for (Picture picture : {Picture::kBanner, Picture::kInfoSign, Picture::kVendorLogo,
+                          Picture::kPromotion, Picture::kFullEdition}) {
+    SCOPED_TRACE(sourcePath(picture).toStdString());
+    EXPECT_TRUE(QFile::exists(sourcePath(picture)));
+    const QPixmap pixmap = render(picture);
+    EXPECT_EQ(pixmap.size(), naturalSize(picture));
+    EXPECT_GT(colourCount(pixmap.toImage()), 8);
   }
+  // At a higher density the picture has more pixels but keeps its logical
+  // size; below 1 it is never drawn smaller.
+  const QPixmap sharp = render(Picture::kBanner, 2.0);
+  EXPECT_EQ(sharp.size(), naturalSize(Picture::kBanner) * 2);
+  EXPECT_EQ(sharp.deviceIndependentSize(), QSizeF(naturalSize(Picture::kBanner)));
+  EXPECT_EQ(render(Picture::kBanner, 0.5).size(), naturalSize(Picture::kBanner));
 }
 
-TEST(Pictures, HighDensityRenderingKeepsTheLogicalSize) {
-  const QPixmap pixmap = render(Picture::kBanner, 2.0);
-  EXPECT_EQ(pixmap.size(), QSize(366, 64));
-  EXPECT_EQ(pixmap.deviceIndependentSize(), QSizeF(183, 32));
-  EXPECT_EQ(render(Picture::kBanner, 0.5).size(), QSize(183, 32));  // never below 1
-}
-
-TEST(Pictures, IconsCarryTheirSizes) {
-  struct Case {
-    QIcon icon;
-    QList<QSize> sizes;
-  };
-  const Case cases[] = {
-      {programIcon(), {{16, 16}, {24, 24}, {32, 32}, {48, 48}}},
-      {informationIcon(), {{16, 16}, {32, 32}}},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(c.icon.availableSizes(), c.sizes);
-    for (const QSize& size : c.sizes) {
-      EXPECT_GT(colourCount(c.icon.pixmap(size).toImage()), 3) << size.width();
+TEST(Pictures, IconsDrawEveryOfTheirSizes) {
+  for (const QIcon& icon : {programIcon(), informationIcon()}) {
+    EXPECT_GE(icon.availableSizes().size(), 2);
+    for (const QSize& size : icon.availableSizes()) {
+      EXPECT_GT(colourCount(icon.pixmap(size).toImage()), 3) << size.width();
     }
   }
 }

@@ -14,122 +14,83 @@ using testing::FakeSearchDialogView;
 using testing::Journal;
 using List = std::vector<std::string>;
 
-const List kMeyerMeierMueller = {"Meyer", "Meier", "müller", "", "", "", "", "", "", ""};
+const List kHistory = {"Meyer", "Meier", "müller", "3 Musketiere", "Mühlbauer", "", "", "", "", ""};
 
-struct Outcome {
+struct Box {
   std::string text;
-  int selectionStart;
-  int selectionLength;
-  std::string lastComboText = {};
+  int selectionStart, selectionLength;
+  friend bool operator==(const Box&, const Box&) = default;
+  friend std::ostream& operator<<(std::ostream& out, const Box& box) {
+    return out << '"' << box.text << "\" " << box.selectionStart << "+" << box.selectionLength;
+  }
 };
 
-// Types `typed` into an empty box, releases the key, and tells what the box
-// shows.
-Outcome complete(const List& history, const std::string& typed) {
-  Journal journal;
-  FakeSearchDialogView view(journal);
-  view.list = history;
-  view.typeAfresh(typed);
-  TermCompletion completion;
-  completion.onKeyUp(view);
-  return {view.comboText(), view.selectionStart(), view.selectionLength(),
-          completion.LastComboText()};
+Box boxOf(const FakeSearchDialogView& view) {
+  return {view.comboText(), view.selectionStart(), view.selectionLength()};
 }
 
-TEST(TermCompletion, CompletesToTheFirstMatchingEntry) {
-  const List numbered = {"Abel", "3 Musketiere", "12 Affen", "", "", "", "", "", "", ""};
-  const List builders = {"Meyer", "Mühlbauer", "Baumann", "", "", "", "", "", "", ""};
+TEST(TermCompletion, CompletesToTheFirstEntryTheTypedPatternStarts) {
   const struct {
     const char* name;
     List history;
     std::string typed;
-    Outcome expected;
+    Box expected;
   } cases[] = {
-      {"prefix", kMeyerMeierMueller, "Me", {"Meyer", 2, 3}},
-      {"longer prefix picks a later entry", kMeyerMeierMueller, "Mei", {"Meier", 3, 2}},
-      {"umlauts count as one character", kMeyerMeierMueller, "mü", {"müller", 2, 4}},
-      {"letter case counts", kMeyerMeierMueller, "Mü", {"Mü", 2, 0}},
-      {"whole entry typed", kMeyerMeierMueller, "Meyer", {"Meyer", 5, 0}},
-      {"no entry matches", kMeyerMeierMueller, "Zorn", {"Zorn", 4, 0}},
-      {"question mark is any character", kMeyerMeierMueller, "?ü", {"müller", 2, 4}},
-      {"number sign is a digit", numbered, "#", {"3 Musketiere", 1, 11}},
-      {"number sign at the second place", numbered, "1#", {"12 Affen", 2, 6}},
-      {"number sign does not match a letter", numbered, "A#", {"A#", 2, 0}},
-      {"asterisk looks inside", builders, "*bau", {"Mühlbauer", 4, 5}},
-      {"list of characters", builders, "[BZ]", {"Baumann", 4, 3}},
-      {"negated list", builders, "[!M]", {"Baumann", 4, 3}},
-      {"wildcard text as long as the entry", builders, "Ba*mann", {"Baumann", 7, 0}},
+      {"prefix", kHistory, "Me", {"Meyer", 2, 3}},
+      {"longer prefix picks a later entry", kHistory, "Mei", {"Meier", 3, 2}},
+      {"umlauts count as one character", kHistory, "mü", {"müller", 2, 4}},
+      {"letter case counts", kHistory, "MÜ", {"MÜ", 2, 0}},
+      {"whole entry typed", kHistory, "Meyer", {"Meyer", 5, 0}},
+      {"no entry matches", kHistory, "Zorn", {"Zorn", 4, 0}},
+      {"wildcards", kHistory, "#", {"3 Musketiere", 1, 11}},
+      {"asterisk looks inside", kHistory, "*bau", {"Mühlbauer", 4, 5}},
+      {"wildcard text as long as the entry", kHistory, "M*yer", {"Meyer", 5, 0}},
       // The entry is shorter than the typed text: nothing left to select.
       {"entry shorter than the caret", {"ab"}, "[ab]b", {"ab", 2, 0}},
+      {"no valid pattern", kHistory, "Me[", {"Me[", 3, 0}},
       {"all entries empty", List(10), "x", {"x", 1, 0}},
       {"empty list", {}, "Me", {"Me", 2, 0}},
   };
   for (const auto& c : cases) {
-    const Outcome got = complete(c.history, c.typed);
-    EXPECT_EQ(got.text, c.expected.text) << c.name;
-    EXPECT_EQ(got.selectionStart, c.expected.selectionStart) << c.name;
-    EXPECT_EQ(got.selectionLength, c.expected.selectionLength) << c.name;
-  }
-}
-
-TEST(TermCompletion, InvalidPatternsLeaveTheTextAsTyped) {
-  for (const char* typed : {"[", "Me[", "[!", "[a-"}) {
-    const Outcome got = complete(kMeyerMeierMueller, typed);
-    EXPECT_EQ(got.text, typed);
-    EXPECT_EQ(got.lastComboText, "") << typed;
+    Journal journal;
+    FakeSearchDialogView view(journal);
+    view.list = c.history;
+    view.typeAfresh(c.typed);
+    TermCompletion completion;
+    completion.onKeyUp(view);
+    EXPECT_EQ(boxOf(view), c.expected) << c.name;
   }
 }
 
 // Key by key, as the dialog calls it: each key release completes anew.
-class CompletionSequence : public ::testing::Test {
- protected:
-  void SetUp() override { view_.list = kMeyerMeierMueller; }
-  void type(const std::string& characters) {
-    view_.type(characters);
-    completion_.onKeyUp(view_);
+TEST(TermCompletion, TypingOverwritesTheCompletedRestAndBackspaceRefusesIt) {
+  Journal journal;
+  FakeSearchDialogView view(journal);
+  view.list = kHistory;
+  TermCompletion completion;
+  const struct {
+    const char* key;  // "\b" Backspace, "" a key that types nothing (Shift)
+    Box expected;
+  } steps[] = {
+      {"", {"", 0, 0}},  // an empty box at the start stays empty
+      {"M", {"Meyer", 1, 4}}, {"e", {"Meyer", 2, 3}}, {"", {"Meyer", 2, 3}}, {"i", {"Meier", 3, 2}},
+      {"\b", {"Mei", 3, 0}},  {"e", {"Meier", 4, 1}},  // the next character completes again
+      {"x", {"Meiex", 5, 0}},
+  };
+  for (const auto& step : steps) {
+    if (std::string(step.key) == "\b") {
+      view.backspace();
+    } else if (*step.key != '\0') {
+      view.type(step.key);
+    }
+    completion.onKeyUp(view);
+    EXPECT_EQ(boxOf(view), step.expected) << "after '" << step.key << "'";
   }
-  void backspace() {
-    view_.backspace();
-    completion_.onKeyUp(view_);
-  }
-  void expectBox(const std::string& text, int selectionStart, int selectionLength) {
-    EXPECT_EQ(view_.comboText(), text);
-    EXPECT_EQ(view_.selectionStart(), selectionStart);
-    EXPECT_EQ(view_.selectionLength(), selectionLength);
-  }
-
-  Journal journal_;
-  FakeSearchDialogView view_{journal_};
-  TermCompletion completion_;
-};
-
-TEST_F(CompletionSequence, TypingOverwritesTheCompletedRestAndBackspaceRefusesIt) {
-  completion_.onKeyUp(view_);  // an empty box at the start stays empty
-  expectBox("", 0, 0);
-  type("M");
-  expectBox("Meyer", 1, 4);
-  type("e");
-  expectBox("Meyer", 2, 3);
-  completion_.onKeyUp(view_);  // e.g. the Shift key released: no change
-  expectBox("Meyer", 2, 3);
-  EXPECT_EQ(completion_.LastComboText(), "Meyer");
-  type("i");
-  expectBox("Meier", 3, 2);
-  backspace();
-  expectBox("Mei", 3, 0);
-  EXPECT_EQ(completion_.LastComboText(), "Mei");
-  type("e");  // the next character completes again
-  expectBox("Meier", 4, 1);
-  type("x");  // "Meiex" matches nothing
-  expectBox("Meiex", 5, 0);
-  EXPECT_EQ(completion_.LastComboText(), "Meie");
-}
-
-TEST_F(CompletionSequence, EmptiedBoxCompletesToTheMostRecentTerm) {
-  type("Me");
-  view_.setSelection(0, 5);
-  backspace();
-  expectBox("Meyer", 0, 5);
+  // Emptied by Backspace over the selection, the box completes to the most recent term.
+  view.setSelection(0, 5);
+  view.backspace();
+  completion.onKeyUp(view);
+  EXPECT_EQ(boxOf(view), (Box{"Meyer", 0, 5}));
 }
 
 }  // namespace

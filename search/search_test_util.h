@@ -1,32 +1,33 @@
 #pragma once
-// Fakes for the search dialog's tests: the dialog on screen, ACT!'s view and
-// the information dialog. They write what happens into one shared journal,
-// so a test can check the order of status texts, yields and ACT! calls.
+// The search dialog's logic over fakes. The dialog on screen and ACT! note
+// what happens into one journal, so a test can check the order of status
+// texts, yields and ACT! calls.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdint>
-#include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
-#include "common/act_automation.h"
 #include "common/utf8.h"
-#include "info/information_dialog.h"
 #include "search/frm_suche_logic.h"
 #include "search/search_dialog_view.h"
+#include "tests/fakes/fake_act_automation.h"
 #include "tests/fakes/fake_event_pump.h"
+#include "tests/fakes/fake_information_dialog.h"
 #include "tests/fakes/fake_message_boxes.h"
 #include "tests/fakes/fake_program_end.h"
 #include "tests/fakes/fake_settings_store.h"
 
 namespace search::testing {
 
-using Journal = std::vector<std::string>;
+using fakes::Journal;
 
-// The dialog: the term box as text with a selection (in characters), its
-// list, the status texts, progress positions and mouse pointers in order.
+// The dialog: the term box as text with a selection (in characters) and its
+// list; status texts, progress positions, mouse pointers and focus changes
+// go into the journal ("status:Suche ...", "progress:50", "busy", "normal",
+// "focus").
 class FakeSearchDialogView : public SearchDialogView {
  public:
   explicit FakeSearchDialogView(Journal& journal) : journal_(journal) {}
@@ -34,8 +35,7 @@ class FakeSearchDialogView : public SearchDialogView {
   std::string comboText() const override { return common::utf32ToUtf8(text_); }
   void setComboText(const std::string& text) override {
     text_ = common::utf8ToUtf32(text);
-    selStart_ = 0;
-    selLength_ = 0;
+    setSelection(0, 0);
   }
   int selectionStart() const override { return selStart_; }
   void setSelection(int start, int length) override {
@@ -50,20 +50,14 @@ class FakeSearchDialogView : public SearchDialogView {
   void setListItem(int index, const std::string& text) override {
     list.at(static_cast<std::size_t>(index)) = text;
   }
-  void focusCombo() override {
-    ++focusCalls;
-    journal_.push_back("focus");
-  }
-  void setStatusText(const std::string& text) override {
-    statusTexts.push_back(text);
-    journal_.push_back("status:" + text);
-  }
+  void focusCombo() override { journal_.push_back("focus"); }
+  void setStatusText(const std::string& text) override { journal_.push_back("status:" + text); }
   void setProgress(float position) override {
-    progress.push_back(position);
-    journal_.push_back("progress");
+    std::ostringstream entry;
+    entry << "progress:" << position;
+    journal_.push_back(entry.str());
   }
   void setMousePointer(MousePointer pointer) override {
-    pointers.push_back(pointer);
     journal_.push_back(pointer == MousePointer::kHourglass ? "busy" : "normal");
   }
 
@@ -72,32 +66,22 @@ class FakeSearchDialogView : public SearchDialogView {
   void type(const std::string& characters) {
     const std::u32string typed = common::utf8ToUtf32(characters);
     text_.replace(static_cast<std::size_t>(selStart_), static_cast<std::size_t>(selLength_), typed);
-    selStart_ += static_cast<int>(typed.size());
-    selLength_ = 0;
+    setSelection(selStart_ + static_cast<int>(typed.size()), 0);
   }
   // Backspace: removes the selection, or else the character before the caret.
   void backspace() {
-    if (selLength_ == 0 && selStart_ > 0) {
-      --selStart_;
-      selLength_ = 1;
-    }
+    if (selLength_ == 0 && selStart_ > 0) setSelection(selStart_ - 1, 1);
     text_.erase(static_cast<std::size_t>(selStart_), static_cast<std::size_t>(selLength_));
     selLength_ = 0;
   }
-  // Sets the text as typed from scratch, caret at its end.
+  // The text as typed into an emptied box, the caret at its end.
   void typeAfresh(const std::string& text) {
-    text_.clear();
-    selStart_ = 0;
-    selLength_ = 0;
+    setComboText("");
     type(text);
   }
   int selectionLength() const { return selLength_; }
 
   std::vector<std::string> list;
-  std::vector<std::string> statusTexts;
-  std::vector<float> progress;
-  std::vector<MousePointer> pointers;
-  int focusCalls = 0;
 
  private:
   Journal& journal_;
@@ -106,70 +90,33 @@ class FakeSearchDialogView : public SearchDialogView {
   int selLength_ = 0;
 };
 
-// ACT!'s view: answers as configured and keeps every ID list handed to it.
-class FakeActView : public common::ActView {
- public:
-  explicit FakeActView(Journal& journal) : journal_(journal) {}
-  ~FakeActView() override { journal_.push_back("release ActView"); }
-
-  bool LookupAll() override {
-    journal_.push_back("LookupAll");
-    return lookupAllSucceeds;
+// The journal's entries that start with `prefix`, without it.
+inline std::vector<std::string> entries(const Journal& journal, const std::string& prefix) {
+  std::vector<std::string> found;
+  for (const std::string& entry : journal) {
+    if (entry.starts_with(prefix)) found.push_back(entry.substr(prefix.size()));
   }
-  std::optional<std::int32_t> CreateLookup(std::string& idList) override {
-    journal_.push_back("CreateLookup");
-    handedLists.push_back(idList);
-    return lookupResult;
-  }
+  return found;
+}
 
-  bool lookupAllSucceeds = true;
-  std::optional<std::int32_t> lookupResult = 0;
-  std::vector<std::string> handedLists;
-
- private:
-  Journal& journal_;
-};
-
-class FakeActViews : public common::ActViews {
- public:
-  explicit FakeActViews(Journal& journal) : journal_(journal) {}
-  ~FakeActViews() override { journal_.push_back("release ActViews"); }
-  std::unique_ptr<common::ActView> Create(std::int16_t, std::int16_t) override { return nullptr; }
-
- private:
-  Journal& journal_;
-};
-
-class FakeActApplication : public common::ActApplication {
- public:
-  explicit FakeActApplication(Journal& journal) : journal_(journal) {}
-  ~FakeActApplication() override { journal_.push_back("release ActApp"); }
-  std::unique_ptr<common::ActViews> Views() override { return nullptr; }
-  std::optional<std::string> GetOpenDBName() override { return std::nullopt; }
-
- private:
-  Journal& journal_;
-};
-
-class FakeInformationDialog : public info::InformationDialog {
- public:
-  void showModal(const std::string& freeText) override { shownTexts.push_back(freeText); }
-  std::vector<std::string> shownTexts;
-};
+inline std::ptrdiff_t countOf(const Journal& journal, const std::string& entry) {
+  return std::count(journal.begin(), journal.end(), entry);
+}
 
 // The dialog's logic over the fakes above, ACT!'s objects in place.
 class SearchLogicTest : public ::testing::Test {
  protected:
-  SearchLogicTest() { installActFakes(); }
+  SearchLogicTest() {
+    act_.config().journal = &journal_;
+    installAct();
+  }
 
-  // Gives the program fresh ACT! objects, which journal their release.
-  FakeActView& installActFakes() {
-    auto view = std::make_unique<FakeActView>(journal_);
-    FakeActView& held = *view;
-    globals_.ActView = std::move(view);
-    globals_.ActViews = std::make_unique<FakeActViews>(journal_);
-    globals_.ActApp = std::make_unique<FakeActApplication>(journal_);
-    return held;
+  // Gives the program fresh ACT! objects and starts a fresh journal.
+  void installAct() {
+    globals_.ActApp = act_.CreateObject("ACTOLE.APPOBJECT");
+    globals_.ActViews = globals_.ActApp->Views();
+    globals_.ActView = globals_.ActViews->Create(1, 2);
+    journal_.clear();
   }
 
   // Runs a handler; true when it ended the program.
@@ -186,19 +133,16 @@ class SearchLogicTest : public ::testing::Test {
   bool actReleased() const { return !globals_.ActView && !globals_.ActViews && !globals_.ActApp; }
 
   Journal journal_;
+  fakes::FakeActAutomation act_;
   FakeSearchDialogView view_{journal_};
   fakes::FakeMessageBoxes boxes_;
   fakes::FakeEventPump events_;
   fakes::FakeSettingsStore settings_;
   fakes::FakeProgramEnd programEnd_;
-  FakeInformationDialog information_;
+  fakes::FakeInformationDialog information_;
   ProgramGlobals globals_;
   SearchDialogLogic logic_{
       view_, SearchServices{globals_, boxes_, events_, settings_, programEnd_, information_}};
 };
-
-inline std::ptrdiff_t countOf(const Journal& journal, const std::string& entry) {
-  return std::count(journal.begin(), journal.end(), entry);
-}
 
 }  // namespace search::testing

@@ -5,93 +5,41 @@
 #include <optional>
 #include <vector>
 
-#include "common/utf8.h"
+#include "tests/fakes/fake_window_list.h"
 
 namespace startup {
 namespace {
 
 using std::string_literals::operator""s;
+using fakes::FakeWindow;
 
-struct FakeWindow {
-  common::WindowHandle handle;
-  bool visible;
-  std::string className;
-  std::string title;
-  std::optional<std::int32_t> reportedLength = std::nullopt;  // when it disagrees with the title
-};
-
-// Windows in enumeration order; every other handle is no window.
-class FakeWindowList : public common::WindowList {
- public:
-  explicit FakeWindowList(std::vector<FakeWindow> windows) : windows_(std::move(windows)) {}
-
-  void enumerate(const std::function<bool(common::WindowHandle)>& visit) override {
-    for (const FakeWindow& w : windows_) {
-      if (!visit(w.handle)) return;
-    }
-  }
-  bool isVisible(common::WindowHandle h) override { return find(h) && find(h)->visible; }
-  bool isWindow(common::WindowHandle h) override { return find(h) != nullptr; }
-  std::string className(common::WindowHandle h) override {
-    return find(h) ? find(h)->className : "";
-  }
-  std::int32_t titleLength(common::WindowHandle h) override {
-    const FakeWindow* w = find(h);
-    if (w == nullptr) return 0;
-    return w->reportedLength ? *w->reportedLength
-                             : static_cast<std::int32_t>(common::utf8Length(w->title));
-  }
-  std::string title(common::WindowHandle h) override { return find(h) ? find(h)->title : ""; }
-
- private:
-  const FakeWindow* find(common::WindowHandle h) const {
-    for (const FakeWindow& w : windows_) {
-      if (w.handle == h) return &w;
-    }
-    return nullptr;
-  }
-  std::vector<FakeWindow> windows_;
-};
+// The list every search of a test uses.
+void windowList(std::vector<FakeWindow> windows) {
+  static fakes::FakeWindowList list;
+  list.windows = std::move(windows);
+  SetWindowList(list);
+}
 
 constexpr const char* kActClass = "act3.0frameclass";
 
 TEST(FindTopLevelWindow, TakesTheLastVisibleWindowMatchingClassAndTitle) {
   const struct {
-    const char* name;
-    std::vector<FakeWindow> windows;
-    const char* classText;
-    const char* titleText;
+    const char *classText, *titleText;
     common::WindowHandle expected;
+    std::vector<FakeWindow> windows;
   } table[] = {
-      {"no windows", {}, kActClass, "ACT", 0},
-      {"later match wins",
-       {{10, true, kActClass, "ACT! 1"},
-        {20, true, "other", "ACT!"},
-        {30, true, kActClass, "ACT! 2"}},
-       kActClass,
-       "ACT",
-       30},
-      {"hidden window never matches",
-       {{10, true, kActClass, "ACT!"}, {20, false, kActClass, "ACT!"}},
-       kActClass,
-       "ACT",
-       10},
-      {"star takes any title",
-       {{10, true, kActClass, ""}, {20, true, kActClass, "x"}},
-       kActClass,
-       "*",
-       20},
-      {"empty texts match every visible window",
-       {{10, true, "a", "b"}, {20, true, "c", "d"}, {30, false, "e", "f"}},
-       "",
-       "",
-       20},
+      {kActClass, "ACT", 0, {}},
+      // The later match wins.
+      {kActClass, "ACT", 30, {{10, true, kActClass, "ACT"}, {30, true, kActClass, "ACT"}}},
+      // A hidden window never matches.
+      {kActClass, "ACT", 10, {{10, true, kActClass, "ACT!"}, {20, false, kActClass, "ACT!"}}},
+      // A star takes any title; empty texts match every visible window.
+      {kActClass, "*", 20, {{10, true, kActClass, ""}, {20, true, kActClass, "x"}}},
+      {"", "", 20, {{10, true, "a", "b"}, {20, true, "c", "d"}, {30, false, "e", "f"}}},
   };
   for (const auto& row : table) {
-    SCOPED_TRACE(row.name);
-    FakeWindowList windows(row.windows);
-    SetWindowList(windows);
-    EXPECT_EQ(FindTopLevelWindow(row.classText, row.titleText), row.expected);
+    windowList(row.windows);
+    EXPECT_EQ(FindTopLevelWindow(row.classText, row.titleText), row.expected) << row.expected;
   }
 }
 
@@ -121,15 +69,13 @@ TEST(FindTopLevelWindow, AppliesTheClassAndTitleRuleToOneWindow) {
   };
   for (const auto& row : table) {
     SCOPED_TRACE(row.name);
-    FakeWindowList windows({{10, true, row.className, row.title}});
-    SetWindowList(windows);
+    windowList({{10, true, row.className, row.title}});
     EXPECT_EQ(FindTopLevelWindow(row.classText, row.titleText), row.found ? 10u : 0u);
   }
 }
 
 TEST(FindTopLevelWindow, EveryWindowIsOfferedAndNothingIsLeftFromAnEarlierSearch) {
-  FakeWindowList windows({{10, true, kActClass, "ACT!"}});
-  SetWindowList(windows);
+  windowList({{10, true, kActClass, "ACT!"}});
   EXPECT_EQ(FindTopLevelWindow(kActClass, "ACT"), 10u);
   EXPECT_EQ(FindTopLevelWindow(kActClass, "Kundenmanager"), 0u);
   EXPECT_EQ(EnumTopLevelProc(10, 0), 1);
@@ -138,7 +84,7 @@ TEST(FindTopLevelWindow, EveryWindowIsOfferedAndNothingIsLeftFromAnEarlierSearch
 
 TEST(GetWindowCaption, PreparesTheTitleForComparison) {
   const std::string x49(49, 'x');
-  FakeWindowList windows({
+  windowList({
       {1, true, "c", ""},
       {2, false, "c", "   Hallo Welt  "},
       {3, true, "c", " \tTab"},
@@ -149,7 +95,6 @@ TEST(GetWindowCaption, PreparesTheTitleForComparison) {
       {8, true, "c", "   "},
       {9, true, "c", "A\0B"s},
   });
-  SetWindowList(windows);
   const struct {
     common::WindowHandle window;
     std::string caption;
@@ -164,8 +109,7 @@ TEST(GetWindowCaption, PreparesTheTitleForComparison) {
 }
 
 TEST(GetWindowClassName, LowerCasesTheClassName) {
-  FakeWindowList windows({{1, true, "ACT3.0FrameClass", ""}, {2, true, "ÄÖÜ_ŠŒŽŸ×", ""}});
-  SetWindowList(windows);
+  windowList({{1, true, "ACT3.0FrameClass", ""}, {2, true, "ÄÖÜ_ŠŒŽŸ×", ""}});
   EXPECT_EQ(GetWindowClassName(1), "act3.0frameclass");
   EXPECT_EQ(GetWindowClassName(2), "äöü_šœžÿ×");
   EXPECT_EQ(GetWindowClassName(42), "");

@@ -2,46 +2,32 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <random>
 
 namespace platform_linux {
 namespace {
 
 // Texts that must survive as key, section name and value alike.
-const std::string_view kAwkwardTexts[] = {
-    "",
-    "Meyer",
-    " Meyer",
-    "Meyer ",
-    "  ",
-    "\t",
-    "a = b",
-    "=",
-    "\"quoted\"",
-    "; not a comment",
-    "# not a comment",
-    "[x]",
-    "]",
-    "[",
-    "C:\\Pfad\\\\doppelt\\",
-    "\\s \\n \\x41",
-    "Grüße aus Köln ÄÖÜ ß €",
-    "日本語 \xF0\x9F\x98\x80",
-    "zwei\nZeilen\r\nund\tTab",
-    std::string_view("mit\0NUL", 7),
-    "\x01\x1f\x7f",
-    "\xff\xfe kein UTF-8",
-};
-
-TEST(IniText, EveryTextRoundTripsInEveryField) {
-  for (IniField field : {IniField::Section, IniField::Key, IniField::Value}) {
-    for (std::string_view text : kAwkwardTexts) {
-      std::string escaped = escapeIniText(text, field);
-      EXPECT_EQ(escaped.find_first_of("\n\r"), std::string::npos);
-      EXPECT_EQ(unescapeIniText(escaped), std::string(text)) << escaped;
-    }
-  }
-}
+using namespace std::string_view_literals;
+const std::string_view kAwkwardTexts[] = {"",
+                                          " Meyer",
+                                          "Meyer ",
+                                          "  ",
+                                          "\t",
+                                          "a = b",
+                                          "; not a comment",
+                                          "# not a comment",
+                                          "[x]",
+                                          "]",
+                                          "C:\\Pfad\\\\doppelt\\",
+                                          "\\s \\n \\x41",
+                                          "Grüße aus Köln ÄÖÜ ß € \xF0\x9F\x98\x80",
+                                          "zwei\nZeilen\r\nund\tTab",
+                                          "Zeile\r",
+                                          "mit\0NUL"sv,
+                                          "\x01\x1f\x7f",
+                                          "\xff\xfe kein UTF-8"};
 
 TEST(IniText, OrdinaryTextsStayReadable) {
   EXPECT_EQ(escapeIniText("Müller & Söhne; Köln = Süd", IniField::Value),
@@ -59,19 +45,21 @@ TEST(IniText, RejectsBrokenEscapes) {
   }
 }
 
+// Every text as section, key and value at once, and in random combinations.
 TEST(IniFile, ReadsWhatItWrites) {
   IniFile file = IniFile::parse("");
   std::mt19937 random(7);
-  std::vector<std::tuple<std::string, std::string, std::string>> written;
+  std::map<std::pair<std::string, std::string>, std::string> written;
   for (std::string_view section : kAwkwardTexts) {
-    std::string_view key = kAwkwardTexts[random() % std::size(kAwkwardTexts)];
-    std::string_view value = kAwkwardTexts[random() % std::size(kAwkwardTexts)];
-    file.setValue(section, key, value);
-    written.emplace_back(section, key, value);
+    const std::string_view other = kAwkwardTexts[random() % std::size(kAwkwardTexts)];
+    for (auto [key, value] : {std::pair{section, section}, std::pair{other, section}}) {
+      file.setValue(section, key, value);
+      written[{std::string(section), std::string(key)}] = value;
+    }
   }
   IniFile reread = IniFile::parse(file.text());
-  for (const auto& [section, key, value] : written) {
-    EXPECT_EQ(reread.value(section, key), value) << file.text();
+  for (const auto& [where, value] : written) {
+    EXPECT_EQ(reread.value(where.first, where.second), value) << file.text();
   }
 }
 

@@ -45,33 +45,13 @@ TEST(IniSettingsStore, LivesInTheUsersConfigFolder) {
   EXPECT_TRUE(fallbackPath.ends_with("/.config/Spurlix light/settings.ini")) << fallbackPath;
 }
 
-TEST(IniSettingsStore, EveryTextRoundTrips) {
+TEST(IniSettingsStore, EveryFieldIsEscaped) {
+  // The escaping itself is IniFile's; this pins that the store uses it for
+  // every field.
   TestFolder folder;
   IniSettingsStore store(folder.path());
-  // The escaping itself is IniFile's; these pin that the store uses it for
-  // every field.
-  const std::string_view texts[] = {
-      "Meyer",
-      " vorn ",
-      "a;b",
-      "[Abschnitt]",
-      "C:\\ACT\\",
-      "Grüße €",
-      "Zeile\nZeile\r\n",
-      "",
-      std::string_view("\0innen\0", 7),
-      "\xff\xfe",
-  };
-  std::size_t n = 0;
-  for (std::string_view text : texts) {
-    std::string key = "k" + std::to_string(n++);
-    ASSERT_TRUE(store.write(kApp, kHistory, key, text));
-    ASSERT_TRUE(store.write(kApp, text, text, text)) << "as section and key too";
-  }
-  n = 0;
-  for (std::string_view text : texts) {
-    std::string key = "k" + std::to_string(n++);
-    EXPECT_EQ(store.read(kApp, kHistory, key, "fehlt"), text);
+  for (std::string_view text : {std::string_view("[a]=b\n; c "), std::string_view("\0\xff", 2)}) {
+    ASSERT_TRUE(store.write(kApp, text, text, text));
     EXPECT_EQ(store.read(kApp, text, text, "fehlt"), text);
   }
 }

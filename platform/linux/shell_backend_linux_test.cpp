@@ -7,7 +7,6 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <thread>
 
 #include "platform/linux/xdg_test_folder.h"
@@ -22,28 +21,23 @@ using namespace std::chrono_literals;
 class ScopedEnvironment {
  public:
   ~ScopedEnvironment() {
-    for (const auto& [name, old] : saved_) {
-      if (old) {
-        ::setenv(name.c_str(), old->c_str(), 1);
-      } else {
-        ::unsetenv(name.c_str());
-      }
-    }
+    for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) apply(it->first, it->second);
   }
   void set(const std::string& name, const std::optional<std::string>& value) {
-    if (!saved_.count(name)) {
-      const char* old = std::getenv(name.c_str());
-      saved_[name] = old ? std::optional<std::string>(old) : std::nullopt;
-    }
+    const char* old = std::getenv(name.c_str());
+    saved_.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
+    apply(name, value);
+  }
+
+ private:
+  static void apply(const std::string& name, const std::optional<std::string>& value) {
     if (value) {
       ::setenv(name.c_str(), value->c_str(), 1);
     } else {
       ::unsetenv(name.c_str());
     }
   }
-
- private:
-  std::map<std::string, std::optional<std::string>> saved_;
+  std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
 };
 
 std::string readFile(const fs::path& path) {
@@ -110,7 +104,7 @@ std::int32_t openAddress(LinuxShell& shell, std::string_view address) {
   return shell.shellExecute(0, std::nullopt, address, std::nullopt, std::nullopt, 10);
 }
 
-TEST_F(LinuxShellTest, StartedProgramIsActiveUntilItEnds) {
+TEST_F(LinuxShellTest, AStartedProgramIsActiveUntilItEndsOtherHandlesNever) {
   LinuxShell shell;
   // A bare name is looked up on PATH.
   platform::ShellExecuteExResult launched = launchProgram(shell, "sleep", "1", dir_.string());
@@ -120,20 +114,16 @@ TEST_F(LinuxShellTest, StartedProgramIsActiveUntilItEnds) {
   EXPECT_TRUE(eventually([&] { return !shell.processStillActive(launched.process); }));
   EXPECT_FALSE(shell.processStillActive(launched.process));  // stays ended once reaped
   shell.releaseProcess(launched.process);
-}
 
-TEST_F(LinuxShellTest, HandlesNotHandedOutAreNeverActive) {
-  LinuxShell shell;
   EXPECT_FALSE(shell.processStillActive(0));
   EXPECT_FALSE(shell.processStillActive(1));  // init is no child of ours
-  platform::ShellExecuteExResult launched = launchProgram(shell, "/bin/sleep", "2");
+  launched = launchProgram(shell, "/bin/sleep", "2");
   shell.releaseProcess(launched.process);
   EXPECT_FALSE(shell.processStillActive(launched.process));
   // Without kMaskNoCloseProcess no handle comes back at all.
-  platform::ShellExecuteExResult unheld =
-      shell.shellExecuteEx(0, 0, "Open", "/bin/true", "", "", 10);
-  EXPECT_EQ(unheld.instanceCode, 42);
-  EXPECT_EQ(unheld.process, 0u);
+  launched = shell.shellExecuteEx(0, 0, "Open", "/bin/true", "", "", 10);
+  EXPECT_EQ(launched.instanceCode, 42);
+  EXPECT_EQ(launched.process, 0u);
 }
 
 TEST_F(LinuxShellTest, ProgramGetsItsWordsAndStartFolderWithVariablesExpanded) {

@@ -11,8 +11,9 @@
 namespace platform_linux {
 namespace {
 
-// Longest property read, in 32-bit units: far beyond any title or class.
-constexpr std::uint32_t kPropertyLimit = 1u << 16;
+// WM_STATE's first value (ICCCM 4.1.3.1); 0 is WithdrawnState.
+constexpr std::uint32_t kNormalState = 1;
+constexpr std::uint32_t kIconicState = 3;
 
 std::string latin1ToUtf8(const std::uint8_t* bytes, std::size_t size) {
   std::string out;
@@ -53,6 +54,7 @@ X11WindowList::X11WindowList(const char* displayName) {
   netClientList_ = internAtom("_NET_CLIENT_LIST");
   netWmName_ = internAtom("_NET_WM_NAME");
   utf8String_ = internAtom("UTF8_STRING");
+  wmState_ = internAtom("WM_STATE");
 }
 
 X11WindowList::~X11WindowList() = default;
@@ -74,10 +76,11 @@ std::uint32_t X11WindowList::internAtom(const char* name) const {
 }
 
 std::optional<X11WindowList::Property> X11WindowList::readProperty(std::uint32_t window,
-                                                                   std::uint32_t property) const {
+                                                                   std::uint32_t property,
+                                                                   std::uint32_t units) const {
   if (!connected() || window == 0 || property == XCB_ATOM_NONE) return std::nullopt;
-  xcb_get_property_cookie_t cookie = xcb_get_property(connection_.get(), 0, window, property,
-                                                      XCB_GET_PROPERTY_TYPE_ANY, 0, kPropertyLimit);
+  xcb_get_property_cookie_t cookie =
+      xcb_get_property(connection_.get(), 0, window, property, XCB_GET_PROPERTY_TYPE_ANY, 0, units);
   xcb_generic_error_t* error = nullptr;
   xcb_get_property_reply_t* reply = xcb_get_property_reply(connection_.get(), cookie, &error);
   std::free(error);
@@ -94,6 +97,11 @@ std::optional<X11WindowList::Property> X11WindowList::readProperty(std::uint32_t
   }
   std::free(reply);
   return result;
+}
+
+bool X11WindowList::windowManagerRuns() const {
+  std::optional<Property> clients = readProperty(root_, netClientList_, 0);
+  return clients && clients->type == XCB_ATOM_WINDOW && clients->format == 32;
 }
 
 std::vector<std::uint32_t> X11WindowList::topLevelWindows() const {
@@ -137,8 +145,18 @@ std::optional<std::uint8_t> X11WindowList::mapState(common::WindowHandle window)
 }
 
 bool X11WindowList::isVisible(common::WindowHandle window) {
-  const std::optional<std::uint8_t> state = mapState(window);
-  return state && *state == XCB_MAP_STATE_VIEWABLE;
+  const std::optional<std::uint8_t> mapped = mapState(window);
+  if (!mapped) return false;
+  if (windowManagerRuns()) {
+    std::optional<Property> state = readProperty(window, wmState_, 1);
+    if (state && state->type == wmState_ && state->format == 32 && state->bytes.size() >= 4) {
+      std::uint32_t value = 0;
+      std::memcpy(&value, state->bytes.data(), sizeof value);
+      return value == kNormalState || value == kIconicState;
+    }
+  }
+  // Viewable, or mapped inside a frame the manager has unmapped.
+  return *mapped != XCB_MAP_STATE_UNMAPPED;
 }
 
 bool X11WindowList::isWindow(common::WindowHandle window) {

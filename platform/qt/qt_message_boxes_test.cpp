@@ -15,127 +15,77 @@ namespace platform_qt {
 namespace {
 
 using common::MessageAnswer;
-using common::MessageBoxRequest;
 using common::MessageButtons;
 using common::MessageIcon;
 
-struct SeenBox {
-  QString title;
-  QString text;
-  QStringList buttons;
-  QMessageBox::Icon icon = QMessageBox::NoIcon;
-  bool staysOnTop = false;
-  Qt::WindowModality modality = Qt::NonModal;
-};
-
-// Shows the box; once it is up, records what it shows and lets `answer` act
-// on it (click a button, press keys).
-MessageAnswer showAndAnswer(const MessageBoxRequest& request, SeenBox& seen,
-                            std::function<void(QMessageBox&)> answer) {
-  QTimer::singleShot(0, [&seen, answer] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    ASSERT_NE(box, nullptr);
-    seen.title = box->windowTitle();
-    seen.text = box->text();
-    for (QAbstractButton* button : box->buttons()) seen.buttons << button->text();
-    seen.icon = box->icon();
-    seen.staysOnTop = box->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
-    seen.modality = box->windowModality();
-    answer(*box);
-  });
-  QtMessageBoxes boxes;
-  return boxes.show(request);
-}
-
 void clickButton(QMessageBox& box, const QString& text) {
   for (QAbstractButton* button : box.buttons()) {
-    if (button->text() == text) {
-      button->click();
-      return;
-    }
+    if (button->text() == text) return button->click();
   }
   ADD_FAILURE() << "no button " << text.toStdString();
   box.done(0);
 }
 
-TEST(QtMessageBoxes, ShowsTheRequestUmlautsIncludedWithGermanButtons) {
-  struct Case {
-    MessageBoxRequest request;
-    QString expectedText;
-    QStringList expectedButtons;
-    QMessageBox::Icon expectedIcon;
-    QString click;
-    MessageAnswer expectedAnswer;
-  };
-  const Case cases[] = {
-      {{"Datenbank nicht öffnen !\r\nZeile 2", "Größe", MessageButtons::Ok, MessageIcon::None},
+TEST(QtMessageBoxes, ShowTheRequestWithGermanButtonsAndAnswerAsClicked) {
+  const struct {
+    common::MessageBoxRequest request;
+    QString text;
+    QStringList buttons;
+    QMessageBox::Icon icon;
+    bool onTop;
+    std::function<void(QMessageBox&)> answer;
+    MessageAnswer expected;
+  } cases[] = {
+      {{.text = "Datenbank nicht öffnen !\r\nZeile 2", .title = "Größe"},
        QString::fromUtf8("Datenbank nicht öffnen !\nZeile 2"),
        {"OK"},
        QMessageBox::NoIcon,
-       "OK",
+       false,
+       [](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Escape); },
        MessageAnswer::Ok},
-      {{"Neue Suche?", "SpurlixLight", MessageButtons::YesNo, MessageIcon::Exclamation},
+      {{.text = "Neue Suche?",
+        .buttons = MessageButtons::YesNo,
+        .icon = MessageIcon::Exclamation,
+        .foreground = true},
        "Neue Suche?",
        {"&Ja", "&Nein"},
        QMessageBox::Warning,
-       "&Ja",
+       true,
+       [](QMessageBox& box) { clickButton(box, "&Ja"); },
        MessageAnswer::Yes},
-      {{"Neue Suche?", "SpurlixLight", MessageButtons::YesNo, MessageIcon::None},
-       "Neue Suche?",
+      // Escape and closing do not answer a Yes/No box; its access keys do.
+      {{.text = "Frage", .buttons = MessageButtons::YesNo, .systemModal = true},
+       "Frage",
        {"&Ja", "&Nein"},
        QMessageBox::NoIcon,
-       "&Nein",
+       true,
+       [](QMessageBox& box) {
+         box.activateWindow();
+         EXPECT_TRUE(QTest::qWaitForWindowActive(&box));
+         QTest::keyClick(&box, Qt::Key_Escape);
+         box.close();
+         EXPECT_TRUE(box.isVisible());
+         QTest::keyClick(&box, Qt::Key_N, Qt::AltModifier);
+         if (!QTest::qWaitFor([&] { return !box.isVisible(); })) box.done(0);
+       },
        MessageAnswer::No},
   };
   for (const auto& c : cases) {
-    SeenBox seen;
-    const MessageAnswer answer =
-        showAndAnswer(c.request, seen, [&](QMessageBox& box) { clickButton(box, c.click); });
-    EXPECT_EQ(answer, c.expectedAnswer);
-    EXPECT_EQ(seen.title.toStdString(), c.request.title);
-    EXPECT_EQ(seen.text, c.expectedText);
-    EXPECT_EQ(seen.buttons, c.expectedButtons);
-    EXPECT_EQ(seen.icon, c.expectedIcon);
-    EXPECT_FALSE(seen.staysOnTop);
-  }
-}
-
-TEST(QtMessageBoxes, YesNoBoxIgnoresEscapeAndCloseUntilAButtonAnswers) {
-  SeenBox seen;
-  bool stillOpen = false;
-  const MessageAnswer answer =
-      showAndAnswer({"Frage", "T", MessageButtons::YesNo}, seen, [&](QMessageBox& box) {
-        box.activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&box));
-        QTest::keyClick(&box, Qt::Key_Escape);
-        box.close();
-        stillOpen = box.isVisible();
-        QTest::keyClick(&box, Qt::Key_N, Qt::AltModifier);
-        if (!QTest::qWaitFor([&] { return !box.isVisible(); })) {
-          ADD_FAILURE() << "Alt+N did not answer";
-          box.done(0);
-        }
-      });
-  EXPECT_TRUE(stillOpen);
-  EXPECT_EQ(answer, MessageAnswer::No);
-}
-
-TEST(QtMessageBoxes, OkBoxAnswersOkOnEscape) {
-  SeenBox seen;
-  EXPECT_EQ(showAndAnswer({"Hinweis"}, seen,
-                          [](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Escape); }),
-            MessageAnswer::Ok);
-}
-
-TEST(QtMessageBoxes, ForegroundAndSystemModalBoxesStayOnTopAndAreModal) {
-  for (const bool systemModal : {false, true}) {
-    MessageBoxRequest request{"Text"};
-    request.foreground = !systemModal;
-    request.systemModal = systemModal;
-    SeenBox seen;
-    showAndAnswer(request, seen, [](QMessageBox& box) { clickButton(box, "OK"); });
-    EXPECT_TRUE(seen.staysOnTop);
-    EXPECT_EQ(seen.modality, Qt::ApplicationModal);
+    SCOPED_TRACE(c.request.text);
+    QTimer::singleShot(0, [&c] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      ASSERT_NE(box, nullptr);
+      EXPECT_EQ(box->windowTitle().toStdString(), c.request.title);
+      EXPECT_EQ(box->text(), c.text);
+      QStringList buttons;
+      for (QAbstractButton* button : box->buttons()) buttons << button->text();
+      EXPECT_EQ(buttons, c.buttons);
+      EXPECT_EQ(box->icon(), c.icon);
+      EXPECT_EQ(box->windowFlags().testFlag(Qt::WindowStaysOnTopHint), c.onTop);
+      EXPECT_EQ(box->windowModality(), Qt::ApplicationModal);
+      c.answer(*box);
+    });
+    EXPECT_EQ(QtMessageBoxes().show(c.request), c.expected);
   }
 }
 

@@ -1,38 +1,29 @@
 // The clipboard handover at program end on a real X server (Xvfb): a child
-// test program puts text on the clipboard and ends through QtProgramEnd; a
-// small clipboard manager in this process takes the text over, the way a
-// desktop's clipboard manager does (the SAVE_TARGETS request of the
-// freedesktop clipboard-manager convention).
+// test program puts text on the clipboard and ends through QtProgramEnd;
+// this process takes the text over the way a desktop's clipboard manager
+// does (the SAVE_TARGETS request of the freedesktop clipboard-manager
+// convention).
 
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <xcb/xcb.h>
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QProcess>
 #include <QTimer>
-#include <atomic>
 #include <chrono>
 #include <cstdlib>
-#include <mutex>
+#include <cstring>
 #include <optional>
 #include <string>
-#include <thread>
-#include <vector>
 
 #include "platform/qt/qt_clipboard.h"
 #include "platform/qt/qt_program_end.h"
 #include "platform/qt/qt_test_environment.h"
 #include "tests/e2e/x11_test_display.h"
 
-extern char** environ;
-
 namespace platform_qt {
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 const char kClipboardText[] = "SELECT * FROM [kunden] WHERE NAME LIKE '*[Mm][Üü]*'";
 
@@ -45,137 +36,76 @@ xcb_atom_t internAtom(xcb_connection_t* connection, const char* name) {
   return atom;
 }
 
-// Owns CLIPBOARD_MANAGER; on a SAVE_TARGETS request fetches the clipboard's
-// text from its owner, keeps it and confirms the request.
-class MiniClipboardManager {
- public:
-  explicit MiniClipboardManager(const std::string& display) {
-    connection_ = xcb_connect(display.c_str(), nullptr);
-    if (xcb_connection_has_error(connection_)) return;
-    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data;
-    window_ = xcb_generate_id(connection_);
-    xcb_create_window(connection_, XCB_COPY_FROM_PARENT, window_, screen->root, 0, 0, 1, 1, 0,
-                      XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, 0, nullptr);
-    manager_ = internAtom(connection_, "CLIPBOARD_MANAGER");
-    clipboard_ = internAtom(connection_, "CLIPBOARD");
-    saveTargets_ = internAtom(connection_, "SAVE_TARGETS");
-    utf8_ = internAtom(connection_, "UTF8_STRING");
-    saved_ = internAtom(connection_, "SPURLIX_SAVED");
-    xcb_set_selection_owner(connection_, window_, manager_, XCB_CURRENT_TIME);
-    xcb_flush(connection_);
-    ready_ = true;
-    thread_ = std::thread([this] { run(); });
-  }
-  ~MiniClipboardManager() {
-    stop_ = true;
-    if (thread_.joinable()) thread_.join();
-    xcb_disconnect(connection_);
-  }
+struct ChildEnd {
+  int exitCode = -1;  // -1: crashed or did not end in time
+  std::chrono::milliseconds took{};
+  std::optional<std::string> savedText;  // what the clipboard manager took over
+};
 
-  bool ready() const { return ready_; }
-  std::optional<std::string> savedText() {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return savedText_;
-  }
+// Runs the disabled child test below on `display`. With `manage`, this
+// process meanwhile owns CLIPBOARD_MANAGER and, on a SAVE_TARGETS request,
+// fetches the clipboard's text from its owner, keeps it and confirms.
+ChildEnd runChild(const std::string& display, bool manage) {
+  xcb_connection_t* x = xcb_connect(display.c_str(), nullptr);
+  const xcb_window_t window = xcb_generate_id(x);
+  xcb_create_window(x, XCB_COPY_FROM_PARENT, window,
+                    xcb_setup_roots_iterator(xcb_get_setup(x)).data->root, 0, 0, 1, 1, 0,
+                    XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, 0, nullptr);
+  const xcb_atom_t saveTargets = internAtom(x, "SAVE_TARGETS"), saved = internAtom(x, "SAVED");
+  if (manage) xcb_set_selection_owner(x, window, internAtom(x, "CLIPBOARD_MANAGER"), 0);
+  xcb_flush(x);
 
- private:
-  void run() {
-    while (!stop_) {
-      xcb_generic_event_t* event = xcb_poll_for_event(connection_);
-      if (event == nullptr) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        continue;
-      }
-      const int type = event->response_type & 0x7f;
-      if (type == XCB_SELECTION_REQUEST) {
-        request_ = *reinterpret_cast<xcb_selection_request_event_t*>(event);
-        if (request_.target == saveTargets_) {
-          xcb_convert_selection(connection_, window_, clipboard_, utf8_, saved_, XCB_CURRENT_TIME);
-          xcb_flush(connection_);
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert("DISPLAY", QString::fromStdString(display));
+  environment.insert("QT_QPA_PLATFORM", "xcb");
+  QProcess child;
+  child.setProcessEnvironment(environment);
+  QElapsedTimer timer;
+  timer.start();
+  child.start("/proc/self/exe", {"--gtest_filter=QtProgramEndOnX11.DISABLED_ChildEndsWithText",
+                                 "--gtest_also_run_disabled_tests"});
+  ChildEnd end;
+  xcb_selection_request_event_t request{};
+  while (!child.waitForFinished(5) && timer.elapsed() < 20000) {
+    while (xcb_generic_event_t* event = xcb_poll_for_event(x)) {
+      if ((event->response_type & 0x7f) == XCB_SELECTION_REQUEST) {
+        request = *reinterpret_cast<xcb_selection_request_event_t*>(event);
+        if (request.target == saveTargets) {
+          xcb_convert_selection(x, window, internAtom(x, "CLIPBOARD"), internAtom(x, "UTF8_STRING"),
+                                saved, 0);
         }
-      } else if (type == XCB_SELECTION_NOTIFY) {
-        const auto* notify = reinterpret_cast<xcb_selection_notify_event_t*>(event);
-        if (notify->property != XCB_ATOM_NONE) keepText();
-        confirmSave();
+      } else if ((event->response_type & 0x7f) == XCB_SELECTION_NOTIFY) {
+        xcb_get_property_reply_t* text = xcb_get_property_reply(
+            x, xcb_get_property(x, 1, window, saved, XCB_ATOM_ANY, 0, 1 << 16), nullptr);
+        if (text != nullptr && xcb_get_property_value_length(text) > 0) {
+          end.savedText =
+              std::string(static_cast<const char*>(xcb_get_property_value(text)),
+                          static_cast<std::size_t>(xcb_get_property_value_length(text)));
+        }
+        std::free(text);
+        xcb_selection_notify_event_t done{XCB_SELECTION_NOTIFY,
+                                          0,
+                                          0,
+                                          request.time,
+                                          request.requestor,
+                                          request.selection,
+                                          request.target,
+                                          request.property};
+        xcb_send_event(x, 0, request.requestor, XCB_EVENT_MASK_NO_EVENT,
+                       reinterpret_cast<const char*>(&done));
       }
+      xcb_flush(x);
       std::free(event);
     }
   }
-
-  void keepText() {
-    xcb_get_property_reply_t* reply = xcb_get_property_reply(
-        connection_, xcb_get_property(connection_, 1, window_, saved_, XCB_ATOM_ANY, 0, 1 << 16),
-        nullptr);
-    if (reply == nullptr) return;
-    std::string text(static_cast<const char*>(xcb_get_property_value(reply)),
-                     static_cast<std::size_t>(xcb_get_property_value_length(reply)));
-    std::free(reply);
-    std::lock_guard<std::mutex> lock(mutex_);
-    savedText_ = text;
+  xcb_disconnect(x);
+  if (child.state() != QProcess::NotRunning) {
+    child.kill();
+    child.waitForFinished();
+    return end;
   }
-
-  void confirmSave() {
-    xcb_selection_notify_event_t done{};
-    done.response_type = XCB_SELECTION_NOTIFY;
-    done.requestor = request_.requestor;
-    done.selection = request_.selection;
-    done.target = request_.target;
-    done.property = request_.property;
-    done.time = request_.time;
-    xcb_send_event(connection_, 0, request_.requestor, XCB_EVENT_MASK_NO_EVENT,
-                   reinterpret_cast<const char*>(&done));
-    xcb_flush(connection_);
-  }
-
-  xcb_connection_t* connection_ = nullptr;
-  xcb_window_t window_ = 0;
-  xcb_atom_t manager_ = 0, clipboard_ = 0, saveTargets_ = 0, utf8_ = 0, saved_ = 0;
-  xcb_selection_request_event_t request_{};
-  bool ready_ = false;
-  std::atomic<bool> stop_{false};
-  std::mutex mutex_;
-  std::optional<std::string> savedText_;
-  std::thread thread_;
-};
-
-struct ChildEnd {
-  int exitCode = -1;  // -1: killed or did not end in time
-  Clock::duration took{};
-};
-
-// Runs the disabled child test below in a new process on `display`.
-ChildEnd runChild(const std::string& display) {
-  std::vector<std::string> args = {"/proc/self/exe",
-                                   "--gtest_filter=QtProgramEndOnX11.DISABLED_ChildEndsWithText",
-                                   "--gtest_also_run_disabled_tests"};
-  std::vector<std::string> env = {"DISPLAY=" + display, "QT_QPA_PLATFORM=xcb"};
-  for (char** e = environ; *e != nullptr; ++e) {
-    const std::string entry(*e);
-    if (entry.rfind("DISPLAY=", 0) != 0 && entry.rfind("QT_QPA_PLATFORM=", 0) != 0) {
-      env.push_back(entry);
-    }
-  }
-  std::vector<char*> argv, envp;
-  for (auto& a : args) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  for (auto& e : env) envp.push_back(e.data());
-  envp.push_back(nullptr);
-
-  ChildEnd end;
-  const auto start = Clock::now();
-  pid_t pid = 0;
-  if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), envp.data()) != 0) return end;
-  int status = 0;
-  while (::waitpid(pid, &status, WNOHANG) == 0) {
-    if (Clock::now() - start > std::chrono::seconds(20)) {
-      ::kill(pid, SIGKILL);
-      ::waitpid(pid, &status, 0);
-      return end;
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  end.took = Clock::now() - start;
-  if (WIFEXITED(status)) end.exitCode = WEXITSTATUS(status);
+  end.took = std::chrono::milliseconds(timer.elapsed());
+  if (child.exitStatus() == QProcess::NormalExit) end.exitCode = child.exitCode();
   return end;
 }
 
@@ -190,27 +120,18 @@ TEST(QtProgramEndOnX11, DISABLED_ChildEndsWithText) {
   QCoreApplication::exec();
 }
 
-TEST(QtProgramEndOnX11, HandsThePlacedTextToTheClipboardManager) {
+// Handed to a clipboard manager where one runs; at once where none does.
+TEST(QtProgramEndOnX11, HandsThePlacedTextToTheClipboardManagerWhereOneRuns) {
   if (!x11_test::XvfbServer::available()) GTEST_SKIP() << "Xvfb is not installed";
   x11_test::XvfbServer server;
   ASSERT_TRUE(server.started()) << server.failure();
-  MiniClipboardManager manager(server.display());
-  ASSERT_TRUE(manager.ready());
-
-  const ChildEnd end = runChild(server.display());
-  EXPECT_EQ(end.exitCode, 0);
-  EXPECT_LT(end.took, QtProgramEnd::kHandoverLimit + std::chrono::seconds(2));
-  EXPECT_EQ(manager.savedText(), std::optional<std::string>(kClipboardText));
-}
-
-TEST(QtProgramEndOnX11, EndsAtOnceWhereNoClipboardManagerRuns) {
-  if (!x11_test::XvfbServer::available()) GTEST_SKIP() << "Xvfb is not installed";
-  x11_test::XvfbServer server;
-  ASSERT_TRUE(server.started()) << server.failure();
-
-  const ChildEnd end = runChild(server.display());
-  EXPECT_EQ(end.exitCode, 0);
-  EXPECT_LT(end.took, QtProgramEnd::kHandoverLimit);
+  for (const bool manage : {true, false}) {
+    SCOPED_TRACE(manage ? "clipboard manager" : "none");
+    const ChildEnd end = runChild(server.display(), manage);
+    EXPECT_EQ(end.exitCode, 0);
+    EXPECT_LT(end.took, QtProgramEnd::kHandoverLimit + std::chrono::seconds(manage ? 2 : 0));
+    EXPECT_EQ(end.savedText, manage ? std::optional<std::string>(kClipboardText) : std::nullopt);
+  }
 }
 
 }  // namespace

@@ -49,11 +49,7 @@ inline void whenModalShows(const QString& objectName, std::function<void(QWidget
       whenModalShows(objectName, action, attemptsLeft - 1);
     } else {
       ADD_FAILURE() << "no active modal window " << objectName.toStdString() << "; modal: "
-                    << (modal ? modal->objectName().toStdString() : std::string("none"))
-                    << ", active window: "
-                    << (QApplication::activeWindow()
-                            ? QApplication::activeWindow()->objectName().toStdString()
-                            : std::string("none"));
+                    << (modal ? modal->objectName().toStdString() : std::string("none"));
       if (modal != nullptr) modal->close();
     }
   });

@@ -61,7 +61,13 @@ void Win32Clipboard::clear() {
 }
 
 void Win32Clipboard::setText(std::string_view text) {
-  UniqueGlobal memory = globalTextOf(wideFromUtf8(text));
+  std::wstring wide;
+  try {
+    wide = wideFromUtf8(text);
+  } catch (...) {
+    return;  // out of memory: the clipboard stays as it was
+  }
+  UniqueGlobal memory = globalTextOf(wide);
   if (!memory) return;
   OpenClipboardSession session;
   if (!session.open() || !EmptyClipboard()) return;

@@ -12,6 +12,14 @@ namespace platform_win32 {
 
 std::string Win32ShortPath::shortPathOf(std::string_view path) const {
   if (path.empty()) return {};
+  try {
+    return shortForm(path);
+  } catch (...) {
+    return {};  // out of memory: as a path that cannot be resolved
+  }
+}
+
+std::string Win32ShortPath::shortForm(std::string_view path) {
   std::wstring wide = wideFromUtf8(path);
   std::replace(wide.begin(), wide.end(), L'/', L'\\');
   const std::wstring request = common::withLongPathPrefix(wide).native();

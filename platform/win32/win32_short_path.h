@@ -16,6 +16,9 @@ class Win32ShortPath : public common::ShortPathResolver {
  public:
   std::string shortPathOf(std::string_view path) const override;
   char pathSeparator() const override { return '\\'; }
+
+ private:
+  static std::string shortForm(std::string_view path);
 };
 
 }  // namespace platform_win32

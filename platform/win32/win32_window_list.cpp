@@ -8,9 +8,15 @@
 namespace platform_win32 {
 namespace {
 
+// No exception may pass through Windows' own frames: out of memory ends the
+// list early.
 BOOL CALLBACK collect(HWND window, LPARAM context) {
-  reinterpret_cast<std::vector<common::WindowHandle>*>(context)->push_back(handleOf(window));
-  return TRUE;
+  try {
+    reinterpret_cast<std::vector<common::WindowHandle>*>(context)->push_back(handleOf(window));
+    return TRUE;
+  } catch (...) {
+    return FALSE;
+  }
 }
 
 }  // namespace
@@ -34,8 +40,12 @@ bool Win32WindowList::isWindow(common::WindowHandle window) {
 std::string Win32WindowList::className(common::WindowHandle window) {
   wchar_t name[257] = {};  // class names have at most 256 characters
   const int length = GetClassNameW(windowOf(window), name, static_cast<int>(std::size(name)));
-  return length > 0 ? utf8FromWide(std::wstring_view(name, static_cast<std::size_t>(length)))
-                    : std::string();
+  try {
+    return length > 0 ? utf8FromWide(std::wstring_view(name, static_cast<std::size_t>(length)))
+                      : std::string();
+  } catch (...) {
+    return {};  // out of memory
+  }
 }
 
 std::int32_t Win32WindowList::titleLength(common::WindowHandle window) {
@@ -48,10 +58,14 @@ std::string Win32WindowList::title(common::WindowHandle window) {
   // buffer of the length asked for holds it.
   const int length = GetWindowTextLengthW(hwnd);
   if (length <= 0) return {};
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  const int copied = GetWindowTextW(hwnd, text.data(), length + 1);
-  text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
-  return utf8FromWide(text);
+  try {
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const int copied = GetWindowTextW(hwnd, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+    return utf8FromWide(text);
+  } catch (...) {
+    return {};  // out of memory
+  }
 }
 
 }  // namespace platform_win32

@@ -30,6 +30,7 @@ class TestWindow {
   }
   std::uint32_t handle() const { return handleOf(window_.get()); }
   void hide() const { ShowWindow(window_.get(), SW_HIDE); }
+  void minimise() const { ShowWindow(window_.get(), SW_SHOWMINNOACTIVE); }
 
  private:
   UniqueWindow window_;
@@ -54,6 +55,9 @@ TEST(Win32WindowListOnWine, FindsActsMainWindowByTheRule) {
   EXPECT_EQ(startup::FindTopLevelWindow(kActClass, "verborgen"), 0u);
   EXPECT_EQ(startup::FindTopLevelWindow("ACT3.0FrameClass", "*"), 0u);
 
+  // Minimised, ACT! still runs; hidden, it does not show.
+  first.minimise();
+  EXPECT_EQ(startup::FindTopLevelWindow(kActClass, "ACT"), first.handle());
   first.hide();
   EXPECT_EQ(startup::FindTopLevelWindow(kActClass, "ACT"), 0u);
   EXPECT_EQ(startup::FindTopLevelWindow(kActClass, "*"), capitals.handle());

@@ -16,71 +16,52 @@
 namespace search_qt {
 namespace {
 
-class FrmSucheWithLogicTest : public ::testing::Test {
- protected:
-  FrmSucheWithLogicTest() {
-    const char* history[] = {"Meyer", "Meier", "müller"};
-    for (int key = 0; key < 3; ++key) {
-      settings
-          .values[{search::kSettingsApplication, search::kHistorySection, std::to_string(key)}] =
-          history[key];
-    }
-    dialog = std::make_unique<FrmSuche>(
-        search::SearchServices{globals, boxes, pump, settings, programEnd, information});
-    dialog->show();
-    QApplication::setActiveWindow(dialog.get());
-    EXPECT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
-    combo = dialog->findChild<QComboBox*>(QStringLiteral("cbxSuchbegriffe"));
-  }
-
-  void type(const QString& text) {
-    for (QChar ch : text) {
-      const auto key = static_cast<Qt::Key>(ch.toUpper().unicode());
-      QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), key, QString(ch),
-                          Qt::NoModifier);
-    }
-  }
-  QString selected() const { return combo->lineEdit()->selectedText(); }
-
+TEST(FrmSucheWithLogic, CompletesWhatIsTypedFromTheHistoryAndBackspaceRefusesIt) {
   search::ProgramGlobals globals;
   fakes::FakeMessageBoxes boxes;
   fakes::FakeEventPump pump;
   fakes::FakeSettingsStore settings;
   fakes::FakeProgramEnd programEnd;
-  search::testing::FakeInformationDialog information;
-  std::unique_ptr<FrmSuche> dialog;
-  QComboBox* combo = nullptr;
-};
+  fakes::FakeInformationDialog information;
+  const char* history[] = {"Meyer", "Meier", "müller"};
+  for (int key = 0; key < 3; ++key) {
+    settings.values[{search::kSettingsApplication, search::kHistorySection, std::to_string(key)}] =
+        history[key];
+  }
+  FrmSuche dialog(search::SearchServices{globals, boxes, pump, settings, programEnd, information});
+  dialog.show();
+  QApplication::setActiveWindow(&dialog);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+  auto* combo = dialog.findChild<QComboBox*>(QStringLiteral("cbxSuchbegriffe"));
+  ASSERT_NE(combo, nullptr);
 
-TEST_F(FrmSucheWithLogicTest, CompletesWhatIsTypedFromTheHistory) {
-  struct Case {
-    QString typed;
+  const struct {
+    bool fresh;    // typed into an emptied box
+    QString keys;  // \b is Backspace
     QString text;
     QString highlighted;
+  } steps[] = {
+      {true, "Me", "Meyer", "yer"},
+      {false, "\b", "Me", ""},
+      {false, "i", "Meier", "er"},
+      {true, QString::fromUtf8("mü"), QString::fromUtf8("müller"), "ller"},
+      {true, QString::fromUtf8("Mü"), QString::fromUtf8("Mü"), ""},  // case-sensitive: nothing
+      {true, "[M", "[M", ""},                                        // no valid pattern
   };
-  const Case cases[] = {
-      {"Me", "Meyer", "yer"},
-      {QString::fromUtf8("mü"), QString::fromUtf8("müller"), "ller"},
-      {QString::fromUtf8("Mü"), QString::fromUtf8("Mü"), ""},  // case-sensitive: nothing
-      {"[M", "[M", ""},                                        // no valid pattern: stays as typed
-  };
-  for (const auto& c : cases) {
-    combo->setEditText(QString());
-    type(c.typed);
-    EXPECT_EQ(combo->currentText(), c.text) << c.typed.toStdString();
-    EXPECT_EQ(selected(), c.highlighted) << c.typed.toStdString();
+  for (const auto& step : steps) {
+    if (step.fresh) combo->setEditText(QString());
+    for (QChar ch : step.keys) {
+      if (ch == u'\b') {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
+      } else {
+        QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(),
+                            static_cast<Qt::Key>(ch.toUpper().unicode()), QString(ch),
+                            Qt::NoModifier);
+      }
+    }
+    EXPECT_EQ(combo->currentText(), step.text) << step.keys.toStdString();
+    EXPECT_EQ(combo->lineEdit()->selectedText(), step.highlighted) << step.keys.toStdString();
   }
-}
-
-TEST_F(FrmSucheWithLogicTest, BackspaceRefusesTheSuggestionAndTypingOnCompletesAgain) {
-  type("Me");
-  ASSERT_EQ(combo->currentText(), QStringLiteral("Meyer"));
-  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
-  EXPECT_EQ(combo->currentText(), QStringLiteral("Me"));
-  EXPECT_TRUE(selected().isEmpty());
-  type("i");
-  EXPECT_EQ(combo->currentText(), QStringLiteral("Meier"));
-  EXPECT_EQ(selected(), QStringLiteral("er"));
 }
 
 }  // namespace

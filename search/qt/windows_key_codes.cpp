@@ -29,8 +29,10 @@ int windowsKeyCode(int qtKey) {
 }
 
 int keyAsciiOf(const QKeyEvent& event) {
-  if (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter) return 13;
   if (event.modifiers() & (Qt::AltModifier | Qt::MetaModifier)) return 0;
+  if (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter) {
+    return (event.modifiers() & Qt::ControlModifier) ? 10 : 13;
+  }
   const QString text = event.text();
   const auto codePoints = text.toUcs4();
   if (codePoints.size() != 1) return 0;

@@ -12,9 +12,10 @@ namespace search_qt {
 int windowsKeyCode(int qtKey);
 
 // The character code of a key press as a Windows text box reports it:
-// Enter and Return 13, otherwise the Windows-1252 code of the one typed
-// character (63, "?", for a character outside the code page); 0 when the key
-// types no single character (arrows, function keys, Alt combinations).
+// Enter and Return 13 (also with Shift), Ctrl+Enter 10 (a line feed),
+// otherwise the Windows-1252 code of the one typed character (63, "?", for a
+// character outside the code page); 0 when the key types no single character
+// (arrows, function keys, Alt combinations, Alt+Enter among them).
 int keyAsciiOf(const QKeyEvent& event);
 
 }  // namespace search_qt

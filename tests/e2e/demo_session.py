@@ -6,12 +6,11 @@ Run: /usr/bin/python3 tests/e2e/demo_session.py BUILD_DIR DATABASE_TABLE OUT_DIR
 """
 
 import os
-import subprocess
 import sys
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from harness import Session  # noqa: E402
+from harness import Session, SessionError  # noqa: E402
 
 SEARCH_DIALOG = "^Spurlix light f.*r ACT!$"
 INFO_DIALOG = "^Informationen .*ber das Programm$"
@@ -27,17 +26,13 @@ def seed_history(session):
             f.write("%d=%s\n" % (k, HISTORY[k] if k < len(HISTORY) else ""))
 
 
-def main():
-    build_dir, table, out_dir = (os.path.abspath(a) for a in sys.argv[1:4])
-    os.makedirs(out_dir, exist_ok=True)
+def run(build_dir, table, out_dir):
     with Session(build_dir) as s:
-        subprocess.Popen(["openbox"], env=s.env, stdout=subprocess.DEVNULL,
-                         stderr=subprocess.DEVNULL)
-        time.sleep(0.5)
+        s.start_window_manager()
         seed_history(s)
         s.start_standin(table)
         program = s.start_program()
-        window = s.find_window(SEARCH_DIALOG)
+        window = s.find_window(SEARCH_DIALOG, program)
         s.focus(window)
         time.sleep(0.5)
 
@@ -47,7 +42,7 @@ def main():
         s.screenshot(shots[-1])
 
         s.key("Tab", "Tab", "Tab", "space")  # to the information button
-        info = s.find_window(INFO_DIALOG)
+        info = s.find_window(INFO_DIALOG, program)
         time.sleep(0.5)
         shots.append(os.path.join(out_dir, "2-informationen.png"))
         s.screenshot(shots[-1])
@@ -62,7 +57,9 @@ def main():
         s.key("Return")
         s.screenshot(counting)
         shots.append(counting)
-        program.wait(timeout=120)
+        # A large DEMO_ROWS searches longer than any window takes to show.
+        if s.wait_exit(program, timeout=600) != 0:
+            raise SessionError("SpurlixLight ended with an error\n" + s.reports())
         time.sleep(1)
         shots.append(os.path.join(out_dir, "4-act-zeigt-die-kontakte.png"))
         s.screenshot(shots[-1])
@@ -78,6 +75,16 @@ def main():
         print("Bilder:")
         for shot in shots:
             print("  " + shot)
+
+
+def main():
+    build_dir, table, out_dir = (os.path.abspath(a) for a in sys.argv[1:4])
+    os.makedirs(out_dir, exist_ok=True)
+    try:
+        run(build_dir, table, out_dir)
+    except SessionError as e:
+        print("demo: %s" % e, file=sys.stderr)
+        sys.exit(1)
 
 
 if __name__ == "__main__":

@@ -45,26 +45,42 @@ class EndToEnd(unittest.TestCase):
         self.settings = os.path.join(self.session.env["XDG_CONFIG_HOME"], "Spurlix light",
                                      "settings.ini")
 
+    def start_standin(self, *options):
+        return self.session.start_standin(self.table, "--netlinks", self.netlinks, *options)
+
     def start_search_dialog(self):
-        program = self.session.start_program()
-        window = self.session.find_window(SEARCH_DIALOG)
+        self.program = self.session.start_program()
+        window = self.session.find_window(SEARCH_DIALOG, self.program)
         self.session.focus(window)
-        return program, window
+        return window
 
     def answer_message_box(self, key):
-        box = self.session.find_window(MESSAGE_BOX)
+        box = self.session.find_window(MESSAGE_BOX, self.program)
         self.session.focus(box)
         self.session.key(key)
+
+    def assert_ends(self):
+        if self.session.wait_exit(self.program) != 0:
+            self.fail("the program failed\n" + self.session.reports())
 
     def calls(self, name):
         return [c for c in self.session.standin_calls() if c["call"] == name]
 
+    def assert_links_written(self):
+        with open(os.path.join(self.netlinks, "0100morede.web"), "rb") as f:
+            line = f.read()
+        self.assertTrue(line.startswith(b"[ACT! Add-ons (&deutsch)]http"), line)
+        self.assertTrue(line.endswith(b"\r\n"))
+        self.assertTrue(os.path.exists(os.path.join(self.netlinks, "0100morefe.web")))
+
     def test_search_hands_the_hits_to_act_and_records_the_term(self):
-        self.session.start_standin(self.table, "--netlinks", self.netlinks)
-        program, _ = self.start_search_dialog()
+        # Under a window manager, with ACT! minimised: it still counts as running.
+        self.session.start_window_manager()
+        self.session.xdotool("windowminimize", "--sync", self.start_standin().window)
+        self.start_search_dialog()
         self.session.type("mü")
         self.session.key("Return")
-        self.assertEqual(program.wait(timeout=20), 0)
+        self.assert_ends()
 
         lookups = self.calls("CreateLookup")
         self.assertEqual(len(lookups), 1)
@@ -79,26 +95,21 @@ class EndToEnd(unittest.TestCase):
         self.assertIn("0=mü\n", history)
         for k in range(1, 10):
             self.assertIn("%d=\n" % k, history)
-
-        with open(os.path.join(self.netlinks, "0100morede.web"), "rb") as f:
-            line = f.read()
-        self.assertTrue(line.startswith(b"[ACT! Add-ons (&deutsch)]http"), line)
-        self.assertTrue(line.endswith(b"\r\n"))
-        self.assertTrue(os.path.exists(os.path.join(self.netlinks, "0100morefe.web")))
+        self.assert_links_written()
 
     def test_no_hits_answered_no_ends_without_a_lookup(self):
-        self.session.start_standin(self.table, "--netlinks", self.netlinks)
-        program, _ = self.start_search_dialog()
+        self.start_standin()
+        self.start_search_dialog()
         self.session.type("xyzq")
         self.session.key("Return")
         self.answer_message_box("alt+n")
-        self.assertEqual(program.wait(timeout=20), 0)
+        self.assert_ends()
         self.assertEqual(self.calls("CreateLookup"), [])
         self.assertFalse(os.path.exists(self.settings))
 
     def test_no_hits_answered_yes_keeps_the_dialog_for_a_new_term(self):
-        self.session.start_standin(self.table, "--netlinks", self.netlinks)
-        program, window = self.start_search_dialog()
+        self.start_standin()
+        window = self.start_search_dialog()
         self.session.type("xyzq")
         self.session.key("Return")
         self.answer_message_box("alt+j")
@@ -107,37 +118,43 @@ class EndToEnd(unittest.TestCase):
         self.session.key("ctrl+a")
         self.session.type("schulz")
         self.session.key("Return")
-        self.assertEqual(program.wait(timeout=20), 0)
+        self.assert_ends()
         self.assertEqual(self.calls("CreateLookup")[0]["ids"], ["X1"])
 
-    def test_act_not_running_shows_the_notice_and_ends(self):
-        program = self.session.start_program()
-        info = self.session.find_window(INFO_DIALOG)
+    def test_act_without_a_shown_window_shows_the_notice_and_ends(self):
+        # ACT! serves on the bus, but its window is withdrawn (hidden): as on
+        # Windows, it does not count as running, also under a window manager.
+        self.session.start_window_manager()
+        self.start_standin("--hidden")
+        self.program = self.session.start_program()
+        info = self.session.find_window(INFO_DIALOG, self.program)
         self.session.focus(info)
         self.session.key("Return")  # OK has the focus
-        self.assertEqual(program.wait(timeout=20), 0)
+        self.assert_ends()
+        self.assertEqual(self.session.standin_calls(), [])  # the window check comes first
         self.assertFalse(os.path.exists(self.settings))
+        self.assert_links_written()  # before the window check
 
     def test_view_refused_twice_then_accepted(self):
-        self.session.start_standin(self.table, "--netlinks", self.netlinks, "--refuse-views", "2")
-        program = self.session.start_program()
+        self.start_standin("--refuse-views", "2")
+        self.program = self.session.start_program()
         self.answer_message_box("alt+j")
         self.session.wait_for(lambda: len(self.calls("Create")) == 2, "the second Create")
         self.answer_message_box("alt+j")
-        window = self.session.find_window(SEARCH_DIALOG)
+        window = self.session.find_window(SEARCH_DIALOG, self.program)
         self.assertEqual(len(self.calls("Create")), 3)
         self.session.focus(window)
         self.session.key("Escape")
-        self.assertEqual(program.wait(timeout=20), 0)
+        self.assert_ends()
         self.assertEqual(self.calls("CreateLookup"), [])
 
     def test_act_leaving_during_the_search_ends_without_history(self):
-        self.session.start_standin(self.table, "--netlinks", self.netlinks, "--quit-on-lookup")
-        program, _ = self.start_search_dialog()
+        self.start_standin("--quit-on-lookup")
+        self.start_search_dialog()
         self.session.type("mü")
         self.session.key("Return")
         self.answer_message_box("Return")  # "(CView2)": OK
-        self.assertEqual(program.wait(timeout=20), 0)
+        self.assert_ends()
         self.assertFalse(os.path.exists(self.settings))
 
 

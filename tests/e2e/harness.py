@@ -1,18 +1,68 @@
 """A private desktop session for end-to-end runs: a virtual X server, a
-private session bus, throw-away home and XDG folders, the stand-in ACT! and
-the program itself, typed at with xdotool as a person would.
+private session bus, throw-away home and XDG folders, optionally a window
+manager (openbox), the stand-in ACT! and the program itself, typed at with
+xdotool as a person would.
 
 Used by the end-to-end tests and by the demo script. Needs Xvfb, dbus-daemon,
-xdotool and ImageMagick's `import` (for screenshots).
+xdotool, xprop, openbox and ImageMagick's `import` (for screenshots).
+
+Every wait is capped by PATIENCE (never a delay), wide enough for the first
+start of a Qt program on a fresh, busy machine; after 5 s it says what it
+waits for. A failed step raises SessionError with the windows shown and the
+exit status and standard error of every program started.
 """
 
 import json
 import os
+import select
 import shutil
-import signal
 import subprocess
+import sys
 import tempfile
 import time
+
+PATIENCE = 60  # seconds
+
+
+class SessionError(RuntimeError):
+    pass
+
+
+class Program:
+    """A process of the session. Its output goes to files: never a full pipe,
+    and readable at any time."""
+
+    def __init__(self, session, name, argv, **kwargs):
+        self.name = name
+        files = os.path.join(session.root, "%d-%s" % (len(session.programs), name))
+        self.stdout_path, self.stderr_path = files + ".stdout", files + ".stderr"
+        with open(self.stdout_path, "wb") as out, open(self.stderr_path, "wb") as err:
+            try:
+                self.process = subprocess.Popen(argv, env=session.env, stdout=out, stderr=err,
+                                                **kwargs)
+            except OSError as e:
+                raise SessionError("cannot start %s: %s" % (name, e)) from None
+
+    def running(self):
+        return self.process.poll() is None
+
+    def report(self):
+        """Its state and the end of its standard error."""
+        status = self.process.poll()
+        with open(self.stderr_path, encoding="utf-8", errors="replace") as f:
+            lines = f.read().strip().splitlines()[-20:]
+        return "%s %s; standard error:%s" % (
+            self.name, "still running" if status is None else "exit status %d" % status,
+            "".join("\n    " + line for line in lines) or " empty")
+
+    def stop(self):
+        if self.running():
+            self.process.terminate()
+            try:
+                self.process.wait(timeout=5)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+                self.process.wait()
 
 
 class Session:
@@ -38,47 +88,53 @@ class Session:
             # Keep the tests away from any real browser or mail program.
             "BROWSER": "true",
         })
-        self.processes = []
-        self._start_x()
-        self._start_bus()
+        self.programs = []
+        try:
+            self._start_x()
+            self._start_bus()
+        except BaseException:
+            self.close()
+            raise
 
     # -- infrastructure -------------------------------------------------
 
     def _start_x(self):
         read_fd, write_fd = os.pipe()
-        xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1280x800x24",
-             "-nolisten", "tcp"],
-            pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        os.close(write_fd)
-        number = b""
-        with os.fdopen(read_fd, "rb") as pipe:
-            while not number.endswith(b"\n"):
-                chunk = pipe.read(1)
-                if not chunk:
-                    raise RuntimeError("Xvfb did not start")
-                number += chunk
-        self.processes.append(xvfb)
-        self.env["DISPLAY"] = ":" + number.decode().strip()
+        try:
+            xvfb = self.start(["Xvfb", "-displayfd", str(write_fd), "-screen", "0",
+                               "1280x800x24", "-nolisten", "tcp"], pass_fds=(write_fd,))
+        finally:
+            os.close(write_fd)
+        with os.fdopen(read_fd, "rb") as pipe:  # the display number, once it takes clients
+            ready = select.select([pipe], [], [], PATIENCE)[0]
+            number = pipe.readline().strip() if ready else b""
+        if not number:
+            raise SessionError("the virtual X server did not start: " + xvfb.report())
+        self.env["DISPLAY"] = ":" + number.decode()
 
     def _start_bus(self):
-        bus = subprocess.Popen(
-            ["dbus-daemon", "--session", "--nofork", "--print-address=1"],
-            stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, env=self.env)
-        address = bus.stdout.readline().decode().strip()
-        if not address:
-            raise RuntimeError("dbus-daemon did not start")
-        self.processes.append(bus)
-        self.env["DBUS_SESSION_BUS_ADDRESS"] = address
+        bus = self.start(["dbus-daemon", "--session", "--nofork", "--print-address=1"])
+        address = []
+
+        def printed():
+            with open(bus.stdout_path, encoding="utf-8") as f:
+                address[:] = [f.readline()]
+            return address[0].endswith("\n")
+
+        self.wait_for(printed, "the session bus", watch=bus)
+        self.env["DBUS_SESSION_BUS_ADDRESS"] = address[0].strip()
+
+    def start_window_manager(self):
+        """Runs openbox on the virtual screen and waits until it manages it."""
+        openbox = self.start(["openbox"])
+        self.wait_for(lambda: "window id" in self.run(["xprop", "-root",
+                                                       "_NET_SUPPORTING_WM_CHECK"]),
+                      "the window manager", watch=openbox)
+        return openbox
 
     def close(self):
-        for p in reversed(self.processes):
-            if p.poll() is None:
-                p.terminate()
-                try:
-                    p.wait(timeout=5)
-                except subprocess.TimeoutExpired:
-                    p.kill()
+        for p in reversed(self.programs):
+            p.stop()
         if not self.keep:
             shutil.rmtree(self.root, ignore_errors=True)
 
@@ -93,29 +149,46 @@ class Session:
     def binary(self, relative):
         return os.path.join(self.build_dir, relative)
 
-    def start(self, argv, **kwargs):
-        p = subprocess.Popen(argv, env=self.env, stdout=subprocess.PIPE,
-                             stderr=subprocess.PIPE, **kwargs)
-        self.processes.append(p)
-        return p
+    def start(self, argv, name=None, **kwargs):
+        program = Program(self, name or os.path.basename(argv[0]), argv, **kwargs)
+        self.programs.append(program)
+        return program
 
     def start_standin(self, table, *options):
+        """The stand-in ACT!, once it serves on the bus and shows its main
+        window (`.window`; None with --hidden)."""
         self.standin_log = os.path.join(self.root, "standin.jsonl")
-        p = self.start([self.binary("standin/act-standin"), table, "--log",
-                        self.standin_log, *options])
-        self.wait_for(lambda: self.bus_name_owned("ACTOLE.APPOBJECT") or p.poll() is not None,
-                      "the stand-in ACT! on the bus")
-        return p
+        standin = self.start([self.binary("standin/act-standin"), table, "--log",
+                              self.standin_log, *options])
+        hidden, found = "--hidden" in options, []
+
+        def ready():
+            if not self.bus_name_owned("ACTOLE.APPOBJECT"):
+                return False
+            found[:] = self.xdotool("search", "--onlyvisible", "--pid", str(standin.process.pid),
+                                    check=False).split()
+            return hidden or found
+
+        self.wait_for(ready, "the stand-in ACT! on the bus and on screen", watch=standin)
+        standin.window = found[-1] if found else None
+        return standin
 
     def start_program(self):
         return self.start([self.binary("startup/app/spurlixlight")])
 
+    def wait_exit(self, program, timeout=PATIENCE):
+        """The program's exit status, once it has ended."""
+        self.wait_for(lambda: not program.running(), program.name + " to end", timeout)
+        return program.process.returncode
+
+    def run(self, argv):
+        """The standard output of a short helper run in the session."""
+        return subprocess.run(argv, env=self.env, capture_output=True, text=True).stdout
+
     def bus_name_owned(self, name):
-        r = subprocess.run(
+        return "boolean true" in self.run(
             ["dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus",
-             "/org/freedesktop/DBus", "org.freedesktop.DBus.NameHasOwner", "string:" + name],
-            env=self.env, capture_output=True, text=True)
-        return "boolean true" in r.stdout
+             "/org/freedesktop/DBus", "org.freedesktop.DBus.NameHasOwner", "string:" + name])
 
     def standin_calls(self):
         if not os.path.exists(self.standin_log):
@@ -128,23 +201,21 @@ class Session:
     def xdotool(self, *args, check=True):
         r = subprocess.run(["xdotool", *args], env=self.env, capture_output=True, text=True)
         if check and r.returncode != 0:
-            raise RuntimeError("xdotool %s: %s" % (" ".join(args), r.stderr.strip()))
+            raise SessionError("xdotool %s: %s\n%s" % (" ".join(args), r.stderr.strip(),
+                                                       self.reports()))
         return r.stdout.strip()
 
-    def find_window(self, title, timeout=15):
-        found = []
+    def shown(self, title):
+        """The shown windows whose title matches the pattern."""
+        return self.xdotool("search", "--onlyvisible", "--name", title, check=False).split()
 
-        def look():
-            out = self.xdotool("search", "--onlyvisible", "--name", title, check=False)
-            found[:] = out.split()
-            return bool(found)
-
-        self.wait_for(look, "a window titled %r" % title, timeout)
-        return found[-1]
+    def find_window(self, title, program, timeout=PATIENCE):
+        """The shown window whose title matches, once `program` shows it."""
+        self.wait_for(lambda: self.shown(title), "a window titled %r" % title, timeout, program)
+        return self.shown(title)[-1]
 
     def window_gone(self, title):
-        out = self.xdotool("search", "--onlyvisible", "--name", title, check=False)
-        return not out.split()
+        return not self.shown(title)
 
     def focus(self, window):
         self.xdotool("windowfocus", "--sync", window)
@@ -156,14 +227,33 @@ class Session:
         self.xdotool("key", "--delay", "60", *keys)
 
     def screenshot(self, path, window="root"):
-        subprocess.run(["import", "-window", window, path], env=self.env, check=True,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        r = subprocess.run(["import", "-window", window, path], env=self.env,
+                           capture_output=True, text=True)
+        if r.returncode != 0:
+            raise SessionError("screenshot %s: %s" % (path, r.stderr.strip()))
 
-    @staticmethod
-    def wait_for(condition, what, timeout=15):
-        deadline = time.monotonic() + timeout
-        while time.monotonic() < deadline:
-            if condition():
-                return
+    # -- waiting ----------------------------------------------------------
+
+    def reports(self):
+        """The windows shown and every program's state, for a failure message."""
+        titles = [repr(self.xdotool("getwindowname", w, check=False)) for w in self.shown(".")]
+        return "\n".join(["windows shown: " + (", ".join(titles) or "none")] +
+                         [p.report() for p in self.programs])
+
+    def wait_for(self, condition, what, timeout=PATIENCE, watch=None):
+        """Polls until `condition` holds; fails after `timeout` seconds, or as
+        soon as the program `watch` (the one to bring it about) has ended."""
+        start, notice = time.monotonic(), 5
+        while not condition():
+            waited = time.monotonic() - start
+            if watch is not None and not watch.running():
+                raise SessionError("%s ended before %s (after %.0f s)\n%s" %
+                                   (watch.name, what, waited, self.reports()))
+            if waited >= timeout:
+                raise SessionError("timed out after %d s waiting for %s\n%s" %
+                                   (timeout, what, self.reports()))
+            if waited >= notice:
+                print("still waiting for %s (%.0f s, at most %d s)" % (what, waited, timeout),
+                      file=sys.stderr, flush=True)
+                notice += 10
             time.sleep(0.1)
-        raise TimeoutError("timed out waiting for " + what)

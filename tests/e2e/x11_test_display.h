@@ -1,6 +1,7 @@
 #pragma once
 // A private virtual X server for tests, and a client that makes windows on
-// it with chosen classes, titles and map states.
+// it with chosen classes, titles and map states, and plays a window manager's
+// part where a test needs one (client list, WM_STATE).
 //
 //   XvfbServer server;               // starts Xvfb on a free display number
 //   if (!server.available()) GTEST_SKIP() << "Xvfb is not installed";
@@ -123,6 +124,7 @@ class TestWindows {
     netWmName_ = atom("_NET_WM_NAME");
     utf8String_ = atom("UTF8_STRING");
     netClientList_ = atom("_NET_CLIENT_LIST");
+    wmState_ = atom("WM_STATE");
   }
   ~TestWindows() { xcb_disconnect(connection_); }
   TestWindows(const TestWindows&) = delete;
@@ -163,6 +165,14 @@ class TestWindows {
     sync();
   }
 
+  // Sets WM_STATE (0 withdrawn, 1 normal, 3 iconic), as a window manager does.
+  void setWmState(xcb_window_t window, std::uint32_t state) {
+    const std::uint32_t value[] = {state, XCB_NONE};
+    xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, window, wmState_, wmState_, 32, 2,
+                        value);
+    sync();
+  }
+
   // Publishes a client list on the root window, as a window manager does.
   void publishClientList(const std::vector<xcb_window_t>& windows) {
     xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, screen_->root, netClientList_,
@@ -197,6 +207,7 @@ class TestWindows {
   xcb_atom_t netWmName_ = XCB_ATOM_NONE;
   xcb_atom_t utf8String_ = XCB_ATOM_NONE;
   xcb_atom_t netClientList_ = XCB_ATOM_NONE;
+  xcb_atom_t wmState_ = XCB_ATOM_NONE;
 };
 
 }  // namespace x11_test

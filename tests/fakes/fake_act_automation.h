@@ -1,24 +1,15 @@
 #pragma once
 // A scripted ACT! automation server for unit tests. Configure it through
 // `config()`, hand it to the code under test, then read `calls()`: every call
-// of every object it handed out, in order, with its arguments as text, and
-// every release (the destruction of an object) as "ReleaseView",
-// "ReleaseViews" or "ReleaseApplication".
-//
-//   fakes::FakeActAutomation act;
-//   act.config().refuseCreate = 2;            // two "no view" answers first
-//   act.config().lookupResult = 100;
-//   ... run the code ...
-//   EXPECT_EQ(act.calls(), (std::vector<fakes::ActCall>{{"CreateObject", {"ACTOLE.APPOBJECT"}},
-//   ...}));
-//
-// Objects stay valid after the fake is gone; they keep recording into the
-// shared call list.
+// of every object it handed out, in order, with its arguments, and every
+// release (an object destroyed) as "ReleaseView", "ReleaseViews" or
+// "ReleaseApplication". With `config().journal` set, each of them is also
+// noted there as one text ("Create 1,2"), between whatever else the test
+// notes. Objects stay valid after the fake is gone and keep recording.
 
 #include <cstdint>
 #include <memory>
 #include <optional>
-#include <ostream>
 #include <set>
 #include <string>
 #include <string_view>
@@ -28,28 +19,21 @@
 
 namespace fakes {
 
+using Journal = std::vector<std::string>;
+
 struct ActCall {
   std::string name;               // "CreateObject", "Views", "Create", ...
   std::vector<std::string> args;  // Create: {"1", "2"}; CreateLookup: {the ID list}
-  friend bool operator==(const ActCall&, const ActCall&) = default;
-  friend void PrintTo(const ActCall& call, std::ostream* out) {
-    *out << call.name << "(";
-    for (std::size_t i = 0; i < call.args.size(); ++i)
-      *out << (i ? ", " : "") << '"' << call.args[i] << '"';
-    *out << ")";
-  }
 };
 
 struct FakeActConfig {
-  bool noApplication = false;  // CreateObject gives nullptr
-  bool noViews = false;        // Views gives nullptr
-  int refuseCreate = 0;        // Create gives nullptr this many times, then views
+  int refuseCreate = 0;  // Create gives nullptr this many times, then views
   std::int32_t lookupResult = 0;
   std::string openDBName = "/home/act/KONTAKTE.dbf";
-  // Names of calls that fail as a broken connection would: CreateObject,
-  // Views and Create give nullptr, GetOpenDBName and CreateLookup nullopt,
-  // LookupAll false. The call is still recorded.
+  // Calls that give nothing, as a broken connection or a server without the
+  // object would: nullptr, nullopt or false. The call is still recorded.
   std::set<std::string> failingCalls;
+  Journal* journal = nullptr;
 };
 
 namespace fake_act_detail {
@@ -58,16 +42,38 @@ struct State {
   FakeActConfig config;
   std::vector<ActCall> calls;
   bool record(std::string name, std::vector<std::string> args = {}) {
+    if (config.journal != nullptr) {
+      std::string entry = name;
+      for (std::size_t k = 0; k < args.size(); ++k) entry += (k == 0 ? " " : ",") + args[k];
+      config.journal->push_back(entry);
+    }
     const bool fails = config.failingCalls.count(name) != 0;
     calls.push_back({std::move(name), std::move(args)});
     return !fails;
   }
 };
+using StatePtr = std::shared_ptr<State>;
 
-class View : public common::ActView {
+// One object plays the application, the views collection and a view alike;
+// `kind_` says which it was handed out as.
+class Object : public common::ActApplication, public common::ActViews, public common::ActView {
  public:
-  explicit View(std::shared_ptr<State> state) : state_(std::move(state)) {}
-  ~View() override { state_->record("ReleaseView"); }
+  Object(StatePtr state, std::string kind) : state_(std::move(state)), kind_(std::move(kind)) {}
+  ~Object() override { state_->record("Release" + kind_); }
+
+  std::unique_ptr<common::ActViews> Views() override {
+    if (!state_->record("Views")) return nullptr;
+    return std::make_unique<Object>(state_, "Views");
+  }
+  std::optional<std::string> GetOpenDBName() override {
+    if (!state_->record("GetOpenDBName")) return std::nullopt;
+    return state_->config.openDBName;
+  }
+  std::unique_ptr<common::ActView> Create(std::int16_t first, std::int16_t second) override {
+    if (!state_->record("Create", {std::to_string(first), std::to_string(second)})) return nullptr;
+    if (state_->config.refuseCreate-- > 0) return nullptr;
+    return std::make_unique<Object>(state_, "View");
+  }
   bool LookupAll() override { return state_->record("LookupAll"); }
   std::optional<std::int32_t> CreateLookup(std::string& idList) override {
     if (!state_->record("CreateLookup", {idList})) return std::nullopt;
@@ -75,41 +81,8 @@ class View : public common::ActView {
   }
 
  private:
-  std::shared_ptr<State> state_;
-};
-
-class Views : public common::ActViews {
- public:
-  explicit Views(std::shared_ptr<State> state) : state_(std::move(state)) {}
-  ~Views() override { state_->record("ReleaseViews"); }
-  std::unique_ptr<common::ActView> Create(std::int16_t first, std::int16_t second) override {
-    if (!state_->record("Create", {std::to_string(first), std::to_string(second)})) return nullptr;
-    if (state_->config.refuseCreate > 0) {
-      --state_->config.refuseCreate;
-      return nullptr;
-    }
-    return std::make_unique<View>(state_);
-  }
-
- private:
-  std::shared_ptr<State> state_;
-};
-
-class Application : public common::ActApplication {
- public:
-  explicit Application(std::shared_ptr<State> state) : state_(std::move(state)) {}
-  ~Application() override { state_->record("ReleaseApplication"); }
-  std::unique_ptr<common::ActViews> Views() override {
-    if (!state_->record("Views") || state_->config.noViews) return nullptr;
-    return std::make_unique<fake_act_detail::Views>(state_);
-  }
-  std::optional<std::string> GetOpenDBName() override {
-    if (!state_->record("GetOpenDBName")) return std::nullopt;
-    return state_->config.openDBName;
-  }
-
- private:
-  std::shared_ptr<State> state_;
+  StatePtr state_;
+  std::string kind_;
 };
 
 }  // namespace fake_act_detail
@@ -117,23 +90,23 @@ class Application : public common::ActApplication {
 class FakeActAutomation : public common::ActAutomation {
  public:
   std::unique_ptr<common::ActApplication> CreateObject(std::string_view progId) override {
-    if (!state_->record("CreateObject", {std::string(progId)}) || state_->config.noApplication) {
-      return nullptr;
-    }
-    return std::make_unique<fake_act_detail::Application>(state_);
+    if (!state_->record("CreateObject", {std::string(progId)})) return nullptr;
+    return std::make_unique<fake_act_detail::Object>(state_, "Application");
   }
 
   FakeActConfig& config() { return state_->config; }
   const std::vector<ActCall>& calls() const { return state_->calls; }
-  // The names of the calls so far, in order.
-  std::vector<std::string> callNames() const {
-    std::vector<std::string> names;
-    for (const ActCall& call : state_->calls) names.push_back(call.name);
-    return names;
+  // The arguments of every call of that name, in order.
+  std::vector<std::string> argsOf(const std::string& name) const {
+    std::vector<std::string> found;
+    for (const ActCall& call : state_->calls) {
+      if (call.name == name) found.insert(found.end(), call.args.begin(), call.args.end());
+    }
+    return found;
   }
 
  private:
-  std::shared_ptr<fake_act_detail::State> state_ = std::make_shared<fake_act_detail::State>();
+  fake_act_detail::StatePtr state_ = std::make_shared<fake_act_detail::State>();
 };
 
 }  // namespace fakes

@@ -2,11 +2,23 @@
 // Records every message box and answers from a queue (Yes/OK when empty).
 
 #include <deque>
+#include <ostream>
 #include <vector>
 
 #include "common/message_boxes.h"
 
+namespace common {
+inline void PrintTo(const MessageBoxRequest& box, std::ostream* out) {
+  *out << "{\"" << box.text << "\", \"" << box.title << "\", buttons "
+       << static_cast<int>(box.buttons) << ", icon " << static_cast<int>(box.icon)
+       << (box.foreground ? ", foreground" : "") << (box.systemModal ? ", system modal" : "")
+       << "}";
+}
+}  // namespace common
+
 namespace fakes {
+
+using Boxes = std::vector<common::MessageBoxRequest>;
 
 class FakeMessageBoxes : public common::MessageBoxes {
  public:
@@ -21,7 +33,7 @@ class FakeMessageBoxes : public common::MessageBoxes {
                                                             : common::MessageAnswer::Ok;
   }
 
-  std::vector<common::MessageBoxRequest> shown;
+  Boxes shown;
   std::deque<common::MessageAnswer> answers;
 };
 

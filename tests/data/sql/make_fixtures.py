@@ -6,7 +6,6 @@ python3-dbf); the rows are described in README.txt. Rerunning it rewrites the
 same content."""
 
 import os
-import sys
 
 import dbf
 
@@ -25,48 +24,28 @@ CONTACTS = [
     ("X1", "Schulz KG", "Otto Schulz", "Leipzig", False),
 ]
 
-GROUP_IDS = ["K-7", "k-12", "K-3", "X-99", ""]
+GROUPS = [(id_nr, False) for id_nr in ["K-7", "k-12", "K-3", "X-99", ""]]
 
 
-def write_contacts(path):
-    table = dbf.Table(path, "UNIQUE_ID C(12); COMPANY C(40); NAME C(40); CITY C(30)",
-                      dbf_type="db3", codepage="cp1252")
+def write_table(name, fields, rows):
+    """Writes the table under name; the last item of each row says whether it
+    is deleted. python3-dbf always gives its files the ending .dbf, so the
+    table is written under such a name and renamed. The header's last-update
+    date is pinned to 2024-01-01, so rerunning gives the same bytes."""
+    path = os.path.join(HERE, name)
+    table = dbf.Table(path + ".dbf", fields, dbf_type="db3", codepage="cp1252")
     table.open(dbf.READ_WRITE)
-    for unique_id, company, name, city, deleted in CONTACTS:
-        table.append((unique_id, company, name, city))
+    for *values, deleted in rows:
+        table.append(tuple(values))
         if deleted:
             dbf.delete(table[-1])
     table.close()
-
-
-def write_groups(path):
-    table = dbf.Table(path, "ID_NR C(10)", dbf_type="db3", codepage="cp1252")
-    table.open(dbf.READ_WRITE)
-    for id_nr in GROUP_IDS:
-        table.append((id_nr,))
-    table.close()
-
-
-def pin_header_date(path):
-    """Sets the header's last-update date to 2024-01-01 so that rerunning the
-    script gives the same bytes."""
-    with open(path, "r+b") as handle:
+    with open(path + ".dbf", "r+b") as handle:
         handle.seek(1)
         handle.write(bytes([124, 1, 1]))
-
-
-def main():
-    contacts = os.path.join(HERE, "KONTAKTE.dbf")
-    write_contacts(contacts)
-    pin_header_date(contacts)
-    # python3-dbf always gives its files the ending .dbf; the group table
-    # needs .gdb, so it is written under a .dbf name and renamed.
-    groups = os.path.join(HERE, "KONTAKTE.gdb")
-    write_groups(groups + ".dbf")
-    os.replace(groups + ".dbf", groups)
-    pin_header_date(groups)
-    return 0
+    os.replace(path + ".dbf", path)
 
 
 if __name__ == "__main__":
-    sys.exit(main())
+    write_table("KONTAKTE.dbf", "UNIQUE_ID C(12); COMPANY C(40); NAME C(40); CITY C(30)", CONTACTS)
+    write_table("KONTAKTE.gdb", "ID_NR C(10)", GROUPS)
