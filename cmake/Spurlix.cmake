@@ -1,6 +1,7 @@
 # Build conventions shared by every folder.
 #
-#   spurlix_library(NAME [QT] [DEPS targets...] [TEST_DEPS targets...])
+#   spurlix_library(NAME [QT] [DEPS targets...] [TEST_DEPS targets...]
+#                   [TEST_LOCK resource])
 #
 # builds the library NAME from the folder's *.cpp files, the unit-test program
 # NAME_tests from its *_test.cpp files (registered with ctest) and, when
@@ -8,6 +9,8 @@
 # found by their endings, so adding a file needs no edit here. QT marks a
 # folder of Qt code: moc and the resource compiler run on it (*.qrc files are
 # part of the library), and its tests run on Qt's offscreen platform.
+# TEST_LOCK names a resource the tests use that other tests' use would
+# disturb (ctest's RESOURCE_LOCK): tests with the same lock never run at once.
 # Where code must differ between the platforms, a folder holds one file per
 # platform: *_posix.cpp is built for Linux, *_win32.cpp for Windows; the
 # backends of the platform services live in platform/linux/ and
@@ -45,7 +48,7 @@ function(spurlix_warnings target)
 endfunction()
 
 function(spurlix_library name)
-  cmake_parse_arguments(ARG "QT" "" "DEPS;TEST_DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "QT" "TEST_LOCK" "DEPS;TEST_DEPS" ${ARGN})
   file(GLOB all_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp
        ${CMAKE_CURRENT_SOURCE_DIR}/*.qrc)
   if(WIN32)
@@ -84,13 +87,17 @@ function(spurlix_library name)
     target_compile_definitions(${name}_tests PRIVATE
       SPURLIX_TEST_DATA="${SPURLIX_TEST_DATA_DIR}")
     spurlix_warnings(${name}_tests)
-    set(test_environment "")
+    # Property names and values as pairs; an empty value would break the pairs.
+    set(test_properties TIMEOUT 300)
     if(ARG_QT)
       set_target_properties(${name}_tests PROPERTIES AUTOMOC ON AUTORCC ON)
-      set(test_environment "QT_QPA_PLATFORM=offscreen")
+      list(APPEND test_properties ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+    endif()
+    if(ARG_TEST_LOCK)
+      list(APPEND test_properties RESOURCE_LOCK ${ARG_TEST_LOCK})
     endif()
     gtest_discover_tests(${name}_tests DISCOVERY_TIMEOUT 60 DISCOVERY_MODE ${SPURLIX_DISCOVERY_MODE}
-                         PROPERTIES TIMEOUT 300 ENVIRONMENT "${test_environment}")
+                         PROPERTIES ${test_properties})
   endif()
 
   if(SPURLIX_FUZZ)

@@ -1,77 +1,73 @@
 #include "standin/automation.h"
 
-#include <QJsonArray>
+#include <charconv>
 
 namespace standin {
 
-Automation::Automation(ContactModel& model, CallLog& log, Misbehaviour misbehaviour)
-    : model_(model),
+Automation::Automation(ShownContacts& contacts, CallLog& log, Misbehaviour misbehaviour)
+    : contacts_(contacts),
       log_(log),
       misbehaviour_(misbehaviour),
       refusalsLeft_(misbehaviour.refuseViews) {}
 
-QString Automation::views() {
-  const QString result =
-      misbehaviour_.noViews ? QString::fromUtf16(kNoObject) : QString::fromUtf16(kViewsPath);
-  log_.write({{"call", "Views"}, {"result", result}});
+std::string Automation::views() {
+  const std::string result = misbehaviour_.noViews ? kNoObject : kViewsPath;
+  log_.write(LogEntry("Views").text("result", result));
   return result;
 }
 
-QString Automation::getOpenDBName() {
-  const QString result = model_.table().path();
-  log_.write({{"call", "GetOpenDBName"}, {"result", result}});
+std::string Automation::getOpenDBName() {
+  const std::string& result = contacts_.table().path();
+  log_.write(LogEntry("GetOpenDBName").text("result", result));
   return result;
 }
 
-QString Automation::create(qint16 first, qint16 second) {
-  QString result;
+std::string Automation::create(std::int16_t first, std::int16_t second) {
+  std::string result;
   if (refusalsLeft_ > 0) {
     --refusalsLeft_;
-    result = QString::fromUtf16(kNoObject);
+    result = kNoObject;
   } else {
-    result = QString::fromUtf16(kViewsPath) + u'/' + QString::number(++viewsMade_);
+    result = std::string(kViewsPath) + '/' + std::to_string(++viewsMade_);
   }
-  log_.write({{"call", "Create"}, {"args", QJsonArray{first, second}}, {"result", result}});
+  log_.write(LogEntry("Create").numbers("args", {first, second}).text("result", result));
   return result;
 }
 
-int Automation::viewNumber(const QString& path) const {
-  const QString prefix = QString::fromUtf16(kViewsPath) + u'/';
-  if (!path.startsWith(prefix)) return 0;
-  bool ok = false;
-  const int number = path.sliced(prefix.size()).toInt(&ok);
-  return ok && number >= 1 && number <= viewsMade_ ? number : 0;
+int Automation::viewNumber(std::string_view path) const {
+  const std::string prefix = std::string(kViewsPath) + '/';
+  if (!path.starts_with(prefix)) return 0;
+  const std::string_view digits = path.substr(prefix.size());
+  int number = 0;
+  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
+  if (error != std::errc() || end != digits.data() + digits.size()) return 0;
+  return number >= 1 && number <= viewsMade_ ? number : 0;
 }
 
 int Automation::lookupAll(int view) {
-  model_.showAll();
-  log_.write({{"call", "LookupAll"}, {"view", view}, {"result", kLookupAllFound}});
+  contacts_.showAll();
+  log_.write(LogEntry("LookupAll").number("view", view).number("result", kLookupAllFound));
   return kLookupAllFound;
 }
 
-std::optional<int> Automation::createLookup(int view, const QString& idList) {
-  QJsonObject entry{{"call", "CreateLookup"}, {"view", view}};
+std::optional<int> Automation::createLookup(int view, std::string_view idList) {
+  LogEntry entry("CreateLookup");
+  entry.number("view", view);
   const auto ids = splitIdList(idList);
   if (!ids) {
-    entry.insert("idList", idList);
-    entry.insert("result", kLookupBadIdList);
-    log_.write(entry);
+    log_.write(entry.text("idList", idList).number("result", kLookupBadIdList));
     return kLookupBadIdList;
   }
-  QJsonArray idArray;
-  for (const QString& id : *ids) idArray.append(id);
-  entry.insert("ids", idArray);
+  entry.texts("ids", *ids);
   if (misbehaviour_.quitOnLookup) {
-    entry.insert("result", QJsonValue::Null);
-    log_.write(entry);
+    log_.write(entry.null("result"));
     return std::nullopt;
   }
-  LookupRows found = resolveIds(model_.table(), *ids);
+  LookupRows found = resolveIds(contacts_.table(), *ids);
   const int result =
       misbehaviour_.lookupResult.value_or(found.allFound ? kLookupAllFound : kLookupSomeMissing);
-  model_.showLookup(std::move(found.rows));
-  entry.insert("result", result);
-  log_.write(entry);
+  contacts_.showLookup(std::move(found.rows));
+  log_.write(entry.number("result", result));
   return result;
 }
 

@@ -1,23 +1,27 @@
 #pragma once
 // What the stand-in answers to the seven automation operations, apart from
-// the bus: the bus objects (bus_objects.h) hand every call to this class.
-// It also carries the switches that make the stand-in misbehave on purpose
-// and writes every call to the call log before the answer leaves.
+// the way they arrive (D-Bus in the Qt front, COM in the Win32 front): the
+// fronts hand every call to this class. It also carries the switches that
+// make the stand-in misbehave on purpose and writes every call to the call
+// log before the answer leaves.
 //
-// Object paths: the views collection is kViewsPath, view number n (counted
-// from 1 per run) is kViewsPath + "/n", and "no object" is kNoObject.
+// Objects are named by paths, the same in both fronts and in the log: the
+// views collection is kViewsPath, view number n (counted from 1 per run) is
+// kViewsPath + "/n", and "no object" is kNoObject.
 
-#include <QString>
+#include <cstdint>
 #include <optional>
+#include <string>
+#include <string_view>
 
 #include "standin/call_log.h"
-#include "standin/contact_model.h"
+#include "standin/shown_contacts.h"
 
 namespace standin {
 
-inline constexpr char16_t kApplicationPath[] = u"/Application";
-inline constexpr char16_t kViewsPath[] = u"/Application/Views";
-inline constexpr char16_t kNoObject[] = u"/";
+inline constexpr char kApplicationPath[] = "/Application";
+inline constexpr char kViewsPath[] = "/Application/Views";
+inline constexpr char kNoObject[] = "/";
 
 // CreateLookup's answers.
 inline constexpr int kLookupAllFound = 0;
@@ -34,22 +38,22 @@ struct Misbehaviour {
 
 class Automation {
  public:
-  Automation(ContactModel& model, CallLog& log, Misbehaviour misbehaviour);
+  Automation(ShownContacts& contacts, CallLog& log, Misbehaviour misbehaviour);
 
-  QString views();
-  QString getOpenDBName();
+  std::string views();
+  std::string getOpenDBName();
   // A new view's path; kNoObject while views are refused.
-  QString create(qint16 first, qint16 second);
+  std::string create(std::int16_t first, std::int16_t second);
   // The number of the view at `path`, or 0 when no view of that path was made.
-  int viewNumber(const QString& path) const;
+  int viewNumber(std::string_view path) const;
 
   int lookupAll(int view);
-  // The answer, or nullopt when the stand-in is to leave the bus now without
-  // answering (the model is then left as it was).
-  std::optional<int> createLookup(int view, const QString& idList);
+  // The answer, or nullopt when the stand-in is to leave now without
+  // answering (what is shown then stays as it was).
+  std::optional<int> createLookup(int view, std::string_view idList);
 
  private:
-  ContactModel& model_;
+  ShownContacts& contacts_;
   CallLog& log_;
   Misbehaviour misbehaviour_;
   int viewsMade_ = 0;

@@ -2,11 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include <QFile>
-#include <QTemporaryDir>
+#include <filesystem>
+#include <fstream>
+
+#include "common/path_text.h"
 
 namespace standin {
 namespace {
+
+using Lines = std::vector<std::string>;
 
 ContactTable threeContacts() {
   return ContactTable("/act/KONTAKTE.dbf", {{"beta AG", "Zora", "", "", "B1"},
@@ -14,45 +18,62 @@ ContactTable threeContacts() {
                                             {"alpha KG", "Xaver", "", "", "A2"}});
 }
 
+// A file in the temporary folder, removed when the test is done.
+struct ScratchFile {
+  std::filesystem::path path =
+      std::filesystem::temp_directory_path() /
+      (std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + ".jsonl");
+  ScratchFile() { std::filesystem::remove(path); }
+  ~ScratchFile() {
+    std::error_code ignored;
+    std::filesystem::remove(path, ignored);
+  }
+};
+
 class AutomationTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    model_.setTable(threeContacts());
-    ASSERT_TRUE(log_.open(folder_.filePath("log.jsonl")));
+    contacts_.setTable(threeContacts());
+    ASSERT_TRUE(log_.open(common::utf8FromPath(logPath_)));
   }
-  QStringList logLines() {
-    QFile file(folder_.filePath("log.jsonl"));
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    return QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
+  Lines logLines() {
+    std::ifstream file(logPath_);
+    Lines lines;
+    for (std::string line; std::getline(file, line);) lines.push_back(line);
+    return lines;
   }
-  QStringList shownIds() const {
-    QStringList ids;
-    for (int row = 0; row < model_.rowCount(); ++row) ids << model_.contactAt(row).id;
+  Lines shownIds() const {
+    Lines ids;
+    for (std::size_t row = 0; row < contacts_.size(); ++row) ids.push_back(contacts_.at(row).id);
     return ids;
   }
 
-  QTemporaryDir folder_;
-  ContactModel model_;
+  ScratchFile file_;  // goes after the log that writes it
+  const std::filesystem::path& logPath_ = file_.path;
+  ShownContacts contacts_;
   CallLog log_;
 };
 
 TEST_F(AutomationTest, LookupShowsExactlyTheFoundContactsAndLogsTheCalls) {
-  Automation automation(model_, log_, {});
+  Automation automation(contacts_, log_, {});
   EXPECT_EQ(automation.createLookup(1, "A2          B1          "), kLookupAllFound);
-  EXPECT_EQ(shownIds(), QStringList({"A2", "B1"}));
-  EXPECT_TRUE(model_.lookupActive());
+  EXPECT_EQ(shownIds(), Lines({"A2", "B1"}));
+  EXPECT_TRUE(contacts_.lookupActive());
+  EXPECT_EQ(contacts_.statusText(), "2 Kontakte angezeigt – Lookup aktiv");
   EXPECT_EQ(automation.createLookup(1, "ZZ          A1          "), kLookupSomeMissing);
-  EXPECT_EQ(shownIds(), QStringList({"A1"}));
-  EXPECT_EQ(automation.createLookup(1, "A2          B"), kLookupBadIdList);
-  EXPECT_EQ(shownIds(), QStringList({"A1"})) << "a bad list changes nothing";
+  EXPECT_EQ(shownIds(), Lines({"A1"}));
+  EXPECT_EQ(contacts_.statusText(), "1 Kontakt angezeigt – Lookup aktiv");
+  EXPECT_EQ(automation.createLookup(1, "A2          B\"\\\n"), kLookupBadIdList);
+  EXPECT_EQ(shownIds(), Lines({"A1"})) << "a bad list changes nothing";
   EXPECT_EQ(automation.lookupAll(1), 0);
-  EXPECT_EQ(shownIds(), QStringList({"B1", "A1", "A2"}));
-  EXPECT_FALSE(model_.lookupActive());
+  EXPECT_EQ(shownIds(), Lines({"B1", "A1", "A2"}));
+  EXPECT_FALSE(contacts_.lookupActive());
+  EXPECT_EQ(contacts_.statusText(), "3 Kontakte angezeigt – alle Kontakte");
   EXPECT_EQ(logLines(),
-            QStringList({R"({"call":"CreateLookup","ids":["A2","B1"],"result":0,"view":1})",
-                         R"({"call":"CreateLookup","ids":["ZZ","A1"],"result":100,"view":1})",
-                         R"({"call":"CreateLookup","idList":"A2          B","result":5,"view":1})",
-                         R"({"call":"LookupAll","result":0,"view":1})"}));
+            Lines({R"({"call":"CreateLookup","ids":["A2","B1"],"result":0,"view":1})",
+                   R"({"call":"CreateLookup","ids":["ZZ","A1"],"result":100,"view":1})",
+                   R"({"call":"CreateLookup","idList":"A2          B\"\\\n","result":5,"view":1})",
+                   R"({"call":"LookupAll","result":0,"view":1})"}));
 }
 
 TEST_F(AutomationTest, MisbehaviourSwitches) {
@@ -60,38 +81,45 @@ TEST_F(AutomationTest, MisbehaviourSwitches) {
   misbehaviour.noViews = true;
   misbehaviour.refuseViews = 2;
   misbehaviour.lookupResult = 42;
-  Automation automation(model_, log_, misbehaviour);
+  Automation automation(contacts_, log_, misbehaviour);
   EXPECT_EQ(automation.views(), "/");
   EXPECT_EQ(automation.create(1, 2), "/");
   EXPECT_EQ(automation.create(1, 2), "/");
   EXPECT_EQ(automation.create(1, 2), "/Application/Views/1");
-  EXPECT_EQ(automation.create(3, 4), "/Application/Views/2");
+  EXPECT_EQ(automation.create(3, -4), "/Application/Views/2");
   EXPECT_EQ(automation.viewNumber("/Application/Views/2"), 2);
   EXPECT_EQ(automation.viewNumber("/Application/Views/3"), 0);
   EXPECT_EQ(automation.viewNumber("/"), 0);
   EXPECT_EQ(automation.createLookup(2, "NOPE        "), 42);
   EXPECT_EQ(automation.createLookup(2, "NOPE"), kLookupBadIdList) << "a bad list wins";
-  EXPECT_EQ(logLines().mid(0, 2), QStringList({R"({"call":"Views","result":"/"})",
-                                               R"({"args":[1,2],"call":"Create","result":"/"})"}));
+  const Lines log = logLines();
+  ASSERT_GE(log.size(), 5u);
+  EXPECT_EQ(Lines(log.begin(), log.begin() + 2),
+            Lines({R"({"call":"Views","result":"/"})",
+                   R"({"args":[1,2],"call":"Create","result":"/"})"}));
+  EXPECT_EQ(log[4], R"({"args":[3,-4],"call":"Create","result":"/Application/Views/2"})");
 
   // Leaving on a lookup: no answer, and the display stays as it was.
   misbehaviour.quitOnLookup = true;
-  Automation leaving(model_, log_, misbehaviour);
-  const QStringList shown = shownIds();
+  Automation leaving(contacts_, log_, misbehaviour);
+  const Lines shown = shownIds();
   EXPECT_EQ(leaving.createLookup(1, "A1          "), std::nullopt);
   EXPECT_EQ(shownIds(), shown);
-  EXPECT_EQ(logLines().last(), R"({"call":"CreateLookup","ids":["A1"],"result":null,"view":1})");
+  EXPECT_EQ(logLines().back(), R"({"call":"CreateLookup","ids":["A1"],"result":null,"view":1})");
 }
 
 TEST_F(AutomationTest, SortingIgnoresLetterCaseAndKeepsEqualRowsInOrder) {
-  Automation automation(model_, log_, {});
-  model_.sort(ContactModel::kCompany);
-  EXPECT_EQ(shownIds(), QStringList({"A1", "A2", "B1"}));
-  model_.sort(ContactModel::kName, Qt::DescendingOrder);
-  EXPECT_EQ(shownIds(), QStringList({"B1", "A1", "A2"}));
-  model_.sort(ContactModel::kCity);
-  EXPECT_EQ(shownIds(), QStringList({"B1", "A1", "A2"}));
+  Automation automation(contacts_, log_, {});
+  contacts_.sortBy(Column::kCompany, false);
+  EXPECT_EQ(shownIds(), Lines({"A1", "A2", "B1"}));
+  contacts_.sortBy(Column::kName, true);
+  EXPECT_EQ(shownIds(), Lines({"B1", "A1", "A2"}));
+  contacts_.sortBy(Column::kCity, false);
+  EXPECT_EQ(shownIds(), Lines({"B1", "A1", "A2"}));
   EXPECT_EQ(automation.getOpenDBName(), "/act/KONTAKTE.dbf");
+  EXPECT_LT(compareIgnoringCase("müller", "MÜLLER & Söhne"), 0);
+  EXPECT_EQ(compareIgnoringCase("ÄÖÜ ŠŽŸ", "äöü šžÿ"), 0);
+  EXPECT_LT(compareIgnoringCase("Mueller", "Müller"), 0);
 }
 
 }  // namespace

@@ -5,26 +5,47 @@
 // nothing.
 //
 // Entries: "call" (the member name), the arguments ("args" for Create, "ids"
-// for CreateLookup, "view" for the number of the view called), and "result"
-// (null when the stand-in left without answering).
+// or "idList" for CreateLookup, "view" for the number of the view called),
+// and "result" (null when the stand-in left without answering). Keys are
+// written in alphabetical order, text as UTF-8 with JSON's escapes.
 
-#include <QFile>
-#include <QJsonObject>
-#include <QString>
+#include <cstdint>
+#include <fstream>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace standin {
 
-class CallLog {
+class LogEntry {
  public:
-  CallLog() = default;
-  // Opens `path` for appending; false (and a closed log) when it cannot.
-  bool open(const QString& path);
-  bool isOpen() const { return file_.isOpen(); }
+  explicit LogEntry(std::string_view call);
 
-  void write(const QJsonObject& entry);
+  LogEntry& text(std::string_view key, std::string_view value);
+  LogEntry& number(std::string_view key, std::int64_t value);
+  LogEntry& null(std::string_view key);
+  LogEntry& numbers(std::string_view key, const std::vector<std::int64_t>& values);
+  LogEntry& texts(std::string_view key, const std::vector<std::string>& values);
+
+  // The entry as one line of JSON, without the line break.
+  std::string json() const;
 
  private:
-  QFile file_;
+  std::map<std::string, std::string, std::less<>> members_;  // key -> JSON value
+};
+
+class CallLog {
+ public:
+  // Opens `path` (UTF-8) for appending, creating the file when missing;
+  // false (and a closed log) when it cannot.
+  bool open(std::string_view path);
+  bool isOpen() const { return file_.is_open(); }
+
+  void write(const LogEntry& entry);
+
+ private:
+  std::ofstream file_;
 };
 
 }  // namespace standin

@@ -2,56 +2,63 @@
 
 #include <gtest/gtest.h>
 
-#include <QFile>
-#include <QTemporaryDir>
+#include <filesystem>
+#include <fstream>
+
+#include "common/path_text.h"
 
 namespace standin {
 namespace {
 
-const QString kFixture = QStringLiteral(SPURLIX_TEST_DATA "/sql/KONTAKTE.dbf");
+const std::string kFixture = SPURLIX_TEST_DATA "/sql/KONTAKTE.dbf";
 
 ContactTable fixture() {
   LoadedTable loaded = loadContactTable(kFixture);
-  EXPECT_TRUE(loaded.table.has_value()) << loaded.error.toStdString();
-  return loaded.table.value_or(ContactTable());
+  EXPECT_TRUE(loaded.table.has_value()) << loaded.error;
+  return loaded.table ? std::move(*loaded.table) : ContactTable();
 }
 
 TEST(ContactTable, ReadsTheLiveContactsOfTheFixtureInFileOrder) {
   const ContactTable table = fixture();
-  EXPECT_EQ(table.path(), QFileInfo(kFixture).absoluteFilePath());
-  QStringList ids;
-  for (const Contact& contact : table.contacts()) ids << contact.id;
-  EXPECT_EQ(ids.join(','),
+  // The full path in the platform's own form ("C:\...\KONTAKTE.dbf" on Windows).
+  EXPECT_EQ(table.path(),
+            common::utf8FromPath(
+                std::filesystem::absolute(kFixture).lexically_normal().make_preferred()));
+  std::string ids;
+  for (const Contact& contact : table.contacts()) ids += contact.id + ",";
+  EXPECT_EQ(ids,
             "A00000000001,A00000000002,A00000000003,A00000000004,A00000000005,"
-            "A00000000006,A00000000007,X1");
+            "A00000000006,A00000000007,X1,");
   const Contact& first = table.contacts().front();
-  EXPECT_EQ(first.company, QStringLiteral("Müller GmbH"));
-  EXPECT_EQ(first.name, QStringLiteral("Hans Müller"));
-  EXPECT_EQ(first.city, QStringLiteral("München"));
+  EXPECT_EQ(first.company, "Müller GmbH");
+  EXPECT_EQ(first.name, "Hans Müller");
+  EXPECT_EQ(first.city, "München");
   EXPECT_EQ(first.phone, "") << "the fixture has no PHONE field";
   EXPECT_EQ(table.contacts()[6].company, "") << "a blank company";
 }
 
 TEST(ContactTable, TablesThatCannotBeReadAreReportedInGerman) {
-  QTemporaryDir folder;
-  QFile notATable(folder.filePath("KAPUTT.dbf"));
-  ASSERT_TRUE(notATable.open(QIODevice::WriteOnly));
-  notATable.write("kein dBase");
-  notATable.close();
-  const QString cases[] = {folder.filePath("FEHLT.dbf"), folder.filePath("KAPUTT.dbf"),
-                           folder.path(), QStringLiteral(SPURLIX_TEST_DATA "/sql/KONTAKTE.gdb")};
-  for (const QString& path : cases) {
+  const std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / "contact_table_test";
+  std::filesystem::create_directories(folder);
+  std::ofstream(folder / "KAPUTT.dbf") << "kein dBase";
+  const std::string cases[] = {common::utf8FromPath(folder / "FEHLT.dbf"),
+                               common::utf8FromPath(folder / "KAPUTT.dbf"),
+                               common::utf8FromPath(folder), SPURLIX_TEST_DATA "/sql/KONTAKTE.gdb"};
+  for (const std::string& path : cases) {
     const LoadedTable loaded = loadContactTable(path);
-    EXPECT_FALSE(loaded.table.has_value()) << path.toStdString();
-    EXPECT_TRUE(loaded.error.contains(u"Kontakttabelle") || loaded.error.contains(u"UNIQUE_ID"))
-        << loaded.error.toStdString();
+    EXPECT_FALSE(loaded.table.has_value()) << path;
+    EXPECT_TRUE(loaded.error.find("Kontakttabelle") != std::string::npos ||
+                loaded.error.find("UNIQUE_ID") != std::string::npos)
+        << loaded.error;
   }
+  std::filesystem::remove_all(folder);
 }
 
 TEST(IdList, SplitsIntoTwelveCharacterIds) {
   struct Case {
-    QString list;
-    std::vector<QString> ids;
+    std::string list;
+    std::vector<std::string> ids;
   };
   const Case cases[] = {
       {"", {}},
@@ -59,21 +66,23 @@ TEST(IdList, SplitsIntoTwelveCharacterIds) {
       {"A00000000001X1          ", {"A00000000001", "X1"}},
       {"            ", {""}},
       {" X1         ", {" X1"}},
+      {"Ä1          ÖÖÖÖÖÖÖÖÖÖÖÖ", {"Ä1", "ÖÖÖÖÖÖÖÖÖÖÖÖ"}},  // characters, not bytes
   };
   for (const Case& c : cases) {
     const auto ids = splitIdList(c.list);
-    ASSERT_TRUE(ids.has_value()) << c.list.toStdString();
-    EXPECT_EQ(*ids, c.ids) << c.list.toStdString();
+    ASSERT_TRUE(ids.has_value()) << c.list;
+    EXPECT_EQ(*ids, c.ids) << c.list;
   }
-  for (const QString& bad : {QString("X1"), QString("A000000000011"), QString(23, u'A')}) {
-    EXPECT_FALSE(splitIdList(bad).has_value()) << bad.toStdString();
+  for (const std::string& bad : {std::string("X1"), std::string("A000000000011"),
+                                 std::string(23, 'A'), std::string("Ä0000000000")}) {
+    EXPECT_FALSE(splitIdList(bad).has_value()) << bad;
   }
 }
 
 TEST(IdList, ResolvesToRowsInTheGivenOrderEachOnce) {
   const ContactTable table = fixture();
   struct Case {
-    std::vector<QString> ids;
+    std::vector<std::string> ids;
     std::vector<int> rows;
     bool allFound;
   };

@@ -4,7 +4,7 @@
 // access key). The folder is announced in the registry, where add-ons look
 // for it: HKEY_CURRENT_USER, "Software\Symantec\ACT!", "NetLinks File Type".
 
-#include <QString>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,24 +13,25 @@
 namespace standin {
 
 struct WebLink {
-  QString caption;  // between the brackets, "&" kept
-  QString address;  // behind the closing bracket, surrounding blanks removed
+  std::string caption;  // between the brackets, "&" kept; UTF-8
+  std::string address;  // behind the closing bracket, surrounding blanks removed
 };
-
-// ${XDG_DATA_HOME:-$HOME/.local/share}/act-standin/netlinks
-QString defaultNetLinksFolder();
 
 // The links of the folder's "*.web" files (ending matched in any letter
 // case), in file-name order. Files whose first line is not "[caption]address"
 // with a non-empty address are left out; a missing folder has no links.
-std::vector<WebLink> readWebLinks(const QString& folder);
+std::vector<WebLink> readWebLinks(const std::filesystem::path& folder);
 
 // The link of one file's text, or nullopt when it is not a link line.
 std::optional<WebLink> parseWebLink(std::string_view fileBytes);
 
 // Creates the folder when missing and records its absolute path (without a
-// trailing separator) as REG_SZ in the registry file `userRegPath`. False
-// when either fails.
-bool announceNetLinksFolder(const QString& folder, const std::string& userRegPath);
+// trailing separator) in the platform's registry (user_store.h). False when
+// either fails.
+bool announceNetLinksFolder(const std::filesystem::path& folder);
+
+// Where ACT! records the folder.
+inline constexpr char kActKey[] = "Software\\Symantec\\ACT!";
+inline constexpr char kNetLinksValue[] = "NetLinks File Type";
 
 }  // namespace standin

@@ -2,21 +2,26 @@
 
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-#include <array>
+#include <cstdlib>
+#include <fstream>
 
-#include "platform/linux/reg_file_backend.h"
+#include "common/path_text.h"
+#include "standin/user_store.h"
 
 namespace standin {
 namespace {
 
-void writeFile(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write(bytes);
+void writeFile(const std::filesystem::path& path, std::string_view bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
 }
+
+// A scratch folder, removed again.
+struct ScratchFolder {
+  std::filesystem::path path = std::filesystem::temp_directory_path() /
+                               ::testing::UnitTest::GetInstance()->current_test_info()->name();
+  ScratchFolder() { std::filesystem::create_directories(path); }
+  ~ScratchFolder() { std::filesystem::remove_all(path); }
+};
 
 TEST(WebLink, ParsesCaptionAndAddress) {
   struct Case {
@@ -34,8 +39,8 @@ TEST(WebLink, ParsesCaptionAndAddress) {
   for (const Case& c : cases) {
     const auto link = parseWebLink(c.text);
     ASSERT_TRUE(link.has_value()) << c.text;
-    EXPECT_EQ(link->caption, QString::fromUtf8(c.caption));
-    EXPECT_EQ(link->address, QString::fromUtf8(c.address));
+    EXPECT_EQ(link->caption, c.caption);
+    EXPECT_EQ(link->address, c.address);
   }
   for (std::string_view bad :
        {"", "Forum]http://x", "[Forum http://x", "[Forum]\r\n", "\r\n[Forum]http://x"}) {
@@ -44,38 +49,35 @@ TEST(WebLink, ParsesCaptionAndAddress) {
 }
 
 TEST(WebLink, ReadsTheFolderInNameOrderSkippingOtherFiles) {
-  QTemporaryDir folder;
-  writeFile(folder.filePath("0100morefe.web"), "[ACT! deutsches &Forum]http://f\r\n");
-  writeFile(folder.filePath("0100morede.web"), "[ACT! Add-ons (&deutsch)]http://d\r\n");
-  writeFile(folder.filePath("B.WEB"), "[Gross]http://g\r\n");
-  writeFile(folder.filePath("kaputt.web"), "kein Link");
-  writeFile(folder.filePath("notiz.txt"), "[Text]http://t\r\n");
-  QDir(folder.path()).mkdir("ordner.web");
-  QStringList captions;
-  for (const WebLink& link : readWebLinks(folder.path())) captions << link.caption;
-  EXPECT_EQ(captions, QStringList({"ACT! Add-ons (&deutsch)", "ACT! deutsches &Forum", "Gross"}));
-  EXPECT_TRUE(readWebLinks(folder.filePath("fehlt")).empty());
+  ScratchFolder folder;
+  writeFile(folder.path / "0100morefe.web", "[ACT! deutsches &Forum]http://f\r\n");
+  writeFile(folder.path / "0100morede.web", "[ACT! Add-ons (&deutsch)]http://d\r\n");
+  writeFile(folder.path / "B.WEB", "[Gross]http://g\r\n");
+  writeFile(folder.path / "kaputt.web", "kein Link");
+  writeFile(folder.path / "notiz.txt", "[Text]http://t\r\n");
+  std::filesystem::create_directory(folder.path / "ordner.web");
+  std::vector<std::string> captions;
+  for (const WebLink& link : readWebLinks(folder.path)) captions.push_back(link.caption);
+  EXPECT_EQ(captions, std::vector<std::string>(
+                          {"ACT! Add-ons (&deutsch)", "ACT! deutsches &Forum", "Gross"}));
+  EXPECT_TRUE(readWebLinks(folder.path / "fehlt").empty());
 }
 
 TEST(WebLink, AnnouncesTheFolderInTheRegistry) {
-  QTemporaryDir home;
-  const QString links = home.filePath("daten/netlinks ä/");
-  const std::string regPath = home.filePath("registry/user.reg").toStdString();
-  ASSERT_TRUE(announceNetLinksFolder(links, regPath));
-  EXPECT_TRUE(QDir(links).exists());
+  ScratchFolder home;
+  // On Linux the registry file lives below XDG_CONFIG_HOME; Windows ignores it.
+  static std::string setting;
+  setting = "XDG_CONFIG_HOME=" + common::utf8FromPath(home.path / "config");
+  putenv(setting.data());
+  const std::filesystem::path links = home.path / "daten" / common::pathFromUtf8("netlinks ä");
+  ASSERT_TRUE(announceNetLinksFolder(links / ""));
+  EXPECT_TRUE(std::filesystem::is_directory(links));
+  EXPECT_EQ(readUserString(kActKey, kNetLinksValue),
+            common::utf8FromPath(std::filesystem::absolute(links).make_preferred()));
+  EXPECT_EQ(readUserString(kActKey, "fehlt"), std::nullopt);
 
-  platform_linux::RegFileBackend registry(regPath);
-  const auto key = registry.openKey(platform::kHkeyCurrentUser, "Software\\Symantec\\ACT!", 0);
-  ASSERT_EQ(key.status, platform::kRegistrySuccess);
-  std::array<std::uint8_t, 512> buffer{};
-  const auto value = registry.queryValueData(key.key, "NetLinks File Type", buffer);
-  ASSERT_EQ(value.status, platform::kRegistrySuccess);
-  EXPECT_EQ(value.type, platform::kRegSz);
-  const std::string expected = home.filePath("daten/netlinks ").toStdString() + "\xe4" + '\0';
-  EXPECT_EQ(std::string(buffer.begin(), buffer.begin() + value.size), expected);
-  registry.closeKey(key.key);
-
-  EXPECT_FALSE(announceNetLinksFolder(home.filePath("x"), "/proc/kein/user.reg"));
+  writeFile(home.path / "datei", "");
+  EXPECT_FALSE(announceNetLinksFolder(home.path / "datei" / "netlinks"));
 }
 
 }  // namespace

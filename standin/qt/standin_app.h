@@ -1,6 +1,6 @@
 #pragma once
-// The stand-in ACT! from start to end: reads the command line, opens the
-// contact table, takes the bus name and serves the automation objects,
+// The stand-in ACT! on Linux from start to end: reads the command line, opens
+// the contact table, takes the bus name and serves the automation objects,
 // records the web-link folder in the registry, shows the main window and runs
 // the event loop.
 //
@@ -10,10 +10,10 @@
 // table that cannot be read or a log file that cannot be opened. Every
 // failure is reported in German on stderr.
 
-namespace standin {
+namespace standin_qt {
 
 inline constexpr char kDefaultWindowClass[] = "act3.0frameclass";
 
 int runStandin(int argc, char** argv);
 
-}  // namespace standin
+}  // namespace standin_qt

@@ -5,7 +5,7 @@
 // collection at /Application/Views (ACTOLE.Views: Create(n, n) -> o) and one
 // object per view at /Application/Views/<n> (ACTOLE.View: LookupAll() -> i,
 // CreateLookup(s) -> i). "No object" is the path "/". The objects only
-// translate between the bus and Automation.
+// translate between the bus and standin::Automation.
 
 #include <QDBusConnection>
 #include <QDBusContext>
@@ -17,7 +17,7 @@
 
 #include "standin/automation.h"
 
-namespace standin {
+namespace standin_qt {
 
 inline constexpr char kBusName[] = "ACTOLE.APPOBJECT";
 
@@ -26,14 +26,14 @@ class ViewObject : public QObject, protected QDBusContext {
   Q_CLASSINFO("D-Bus Interface", "ACTOLE.View")
 
  public:
-  ViewObject(Automation& automation, int number, std::function<void()> leaveBus);
+  ViewObject(standin::Automation& automation, int number, std::function<void()> leaveBus);
 
  public slots:
   int LookupAll();
   int CreateLookup(const QString& ids);
 
  private:
-  Automation& automation_;
+  standin::Automation& automation_;
   int number_;
   std::function<void()> leaveBus_;
 };
@@ -43,14 +43,14 @@ class ViewsObject : public QObject, protected QDBusContext {
   Q_CLASSINFO("D-Bus Interface", "ACTOLE.Views")
 
  public:
-  ViewsObject(Automation& automation, std::function<void()> leaveBus);
+  ViewsObject(standin::Automation& automation, std::function<void()> leaveBus);
   ~ViewsObject() override;
 
  public slots:
   QDBusObjectPath Create(qint16 first, qint16 second);
 
  private:
-  Automation& automation_;
+  standin::Automation& automation_;
   std::function<void()> leaveBus_;
   std::vector<std::unique_ptr<ViewObject>> views_;
 };
@@ -60,14 +60,14 @@ class ApplicationObject : public QObject {
   Q_CLASSINFO("D-Bus Interface", "ACTOLE.Application")
 
  public:
-  explicit ApplicationObject(Automation& automation);
+  explicit ApplicationObject(standin::Automation& automation);
 
  public slots:
   QDBusObjectPath Views();
   QString GetOpenDBName();
 
  private:
-  Automation& automation_;
+  standin::Automation& automation_;
 };
 
 // Exports the objects and takes the bus name.
@@ -77,7 +77,8 @@ class BusServer {
 
   // `leaveBus` runs (queued, after the current call) when the stand-in is to
   // leave the bus without answering.
-  BusServer(QDBusConnection connection, Automation& automation, std::function<void()> leaveBus);
+  BusServer(QDBusConnection connection, standin::Automation& automation,
+            std::function<void()> leaveBus);
   ~BusServer();
   BusServer(const BusServer&) = delete;
   BusServer& operator=(const BusServer&) = delete;
@@ -96,4 +97,4 @@ class BusServer {
   bool ownsName_ = false;
 };
 
-}  // namespace standin
+}  // namespace standin_qt

@@ -1,4 +1,4 @@
-#include "standin/main_window.h"
+#include "standin/qt/main_window.h"
 
 #include <QAction>
 #include <QDesktopServices>
@@ -12,7 +12,7 @@
 #include <QTableView>
 #include <QUrl>
 
-namespace standin {
+namespace standin_qt {
 namespace {
 
 void openAddress(const QString& address) {
@@ -24,7 +24,7 @@ void openAddress(const QString& address) {
 
 }  // namespace
 
-MainWindow::MainWindow(ContactModel& model, std::vector<WebLink> links,
+MainWindow::MainWindow(ContactModel& model, std::vector<standin::WebLink> links,
                        std::function<QString(const QString&)> openTable,
                        std::function<QString(const QString&)> windowTitleFor)
     : model_(model), openTable_(std::move(openTable)), windowTitleFor_(std::move(windowTitleFor)) {
@@ -39,10 +39,10 @@ MainWindow::MainWindow(ContactModel& model, std::vector<WebLink> links,
   table_->horizontalHeader()->setStretchLastSection(true);
   table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
   table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-  table_->setColumnWidth(ContactModel::kCompany, 220);
-  table_->setColumnWidth(ContactModel::kName, 180);
-  table_->setColumnWidth(ContactModel::kCity, 120);
-  table_->setColumnWidth(ContactModel::kPhone, 120);
+  table_->setColumnWidth(static_cast<int>(standin::Column::kCompany), 220);
+  table_->setColumnWidth(static_cast<int>(standin::Column::kName), 180);
+  table_->setColumnWidth(static_cast<int>(standin::Column::kCity), 120);
+  table_->setColumnWidth(static_cast<int>(standin::Column::kPhone), 120);
   setCentralWidget(table_);
 
   QMenu* file = menuBar()->addMenu(QStringLiteral("&Datei"));
@@ -54,10 +54,11 @@ MainWindow::MainWindow(ContactModel& model, std::vector<WebLink> links,
   QMenu* web = menuBar()->addMenu(QStringLiteral("&Web-Links"));
   web->setObjectName(QStringLiteral("webLinks"));
   if (links.empty()) web->addAction(QStringLiteral("(keine Web-Links)"))->setEnabled(false);
-  for (WebLink& link : links) {
-    QAction* action = web->addAction(link.caption);
-    action->setToolTip(link.address);
-    connect(action, &QAction::triggered, this, [address = link.address] { openAddress(address); });
+  for (const standin::WebLink& link : links) {
+    QAction* action = web->addAction(QString::fromStdString(link.caption));
+    const QString address = QString::fromStdString(link.address);
+    action->setToolTip(address);
+    connect(action, &QAction::triggered, this, [address] { openAddress(address); });
   }
 
   status_ = new QLabel(this);
@@ -65,7 +66,9 @@ MainWindow::MainWindow(ContactModel& model, std::vector<WebLink> links,
   statusBar()->addWidget(status_, 1);
   connect(&model_, &ContactModel::shownChanged, this, &MainWindow::updateStatus);
   connect(&model_, &ContactModel::shownChanged, this, [this] {
-    if (model_.lookupActive()) table_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    if (model_.contacts().lookupActive()) {
+      table_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    }
   });
   updateStatus();
   resize(900, 500);
@@ -76,25 +79,21 @@ QString MainWindow::statusText() const {
 }
 
 void MainWindow::updateStatus() {
-  const int count = model_.rowCount();
-  const QString contacts =
-      count == 1 ? QStringLiteral("1 Kontakt") : QStringLiteral("%1 Kontakte").arg(count);
-  status_->setText(model_.lookupActive()
-                       ? QStringLiteral("%1 angezeigt – Lookup aktiv").arg(contacts)
-                       : QStringLiteral("%1 angezeigt – alle Kontakte").arg(contacts));
+  status_->setText(QString::fromStdString(model_.contacts().statusText()));
 }
 
 void MainWindow::chooseTable() {
-  const QString path = QFileDialog::getOpenFileName(
-      this, QStringLiteral("Kontakttabelle öffnen"), model_.table().path(),
-      QStringLiteral("Kontakttabellen (*.dbf *.DBF)"));
+  const QString path =
+      QFileDialog::getOpenFileName(this, QStringLiteral("Kontakttabelle öffnen"),
+                                   QString::fromStdString(model_.contacts().table().path()),
+                                   QStringLiteral("Kontakttabellen (*.dbf *.DBF)"));
   if (path.isEmpty()) return;
   const QString error = openTable_(path);
   if (!error.isEmpty()) {
     QMessageBox::warning(this, QStringLiteral("ACT!"), error);
     return;
   }
-  setWindowTitle(windowTitleFor_(model_.table().path()));
+  setWindowTitle(windowTitleFor_(QString::fromStdString(model_.contacts().table().path())));
 }
 
-}  // namespace standin
+}  // namespace standin_qt

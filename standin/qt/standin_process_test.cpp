@@ -11,7 +11,7 @@
 #include "startup/window_finder.h"
 #include "tests/e2e/session_fixture.h"
 
-namespace standin {
+namespace standin_qt {
 namespace {
 
 using e2e::Session;
@@ -95,4 +95,4 @@ TEST_F(StandinProcessTest, MembersAnswerWithAndWithoutInterfaceName) {
 }
 
 }  // namespace
-}  // namespace standin
+}  // namespace standin_qt

@@ -1,4 +1,4 @@
-#include "standin/main_window.h"
+#include "standin/qt/main_window.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <QMenu>
 #include <QMenuBar>
 
-namespace standin {
+namespace standin_qt {
 namespace {
 
 QApplication& application() {
@@ -19,16 +19,18 @@ QApplication& application() {
 
 TEST(MainWindow, StatusLineAndWebLinkMenuFollowTheModel) {
   application();
-  ContactModel model;
-  model.setTable(ContactTable("/act/K.dbf", {{"A", "a", "", "", "1"}, {"B", "b", "", "", "2"}}));
+  standin::ShownContacts contacts;
+  ContactModel model(contacts);
+  contacts.setTable(
+      standin::ContactTable("/act/K.dbf", {{"A", "a", "", "", "1"}, {"B", "b", "", "", "2"}}));
   MainWindow window(
       model, {{"ACT! &Forum", "http://f"}, {"Add-ons", "http://d"}},
       [](const QString&) { return QString(); },
       [](const QString&) { return QStringLiteral("ACT! - K"); });
   EXPECT_EQ(window.statusText(), QStringLiteral("2 Kontakte angezeigt – alle Kontakte"));
-  model.showLookup({1});
+  contacts.showLookup({1});
   EXPECT_EQ(window.statusText(), QStringLiteral("1 Kontakt angezeigt – Lookup aktiv"));
-  model.showLookup({});
+  contacts.showLookup({});
   EXPECT_EQ(window.statusText(), QStringLiteral("0 Kontakte angezeigt – Lookup aktiv"));
 
   auto* menu = window.findChild<QMenu*>("webLinks");
@@ -39,4 +41,4 @@ TEST(MainWindow, StatusLineAndWebLinkMenuFollowTheModel) {
 }
 
 }  // namespace
-}  // namespace standin
+}  // namespace standin_qt

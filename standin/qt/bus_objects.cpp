@@ -1,16 +1,16 @@
-#include "standin/bus_objects.h"
+#include "standin/qt/bus_objects.h"
 
 #include <QDBusConnectionInterface>
 #include <QMetaObject>
 
-namespace standin {
+namespace standin_qt {
 namespace {
 
 constexpr QDBusConnection::RegisterOptions kExport = QDBusConnection::ExportAllSlots;
 
 }  // namespace
 
-ViewObject::ViewObject(Automation& automation, int number, std::function<void()> leaveBus)
+ViewObject::ViewObject(standin::Automation& automation, int number, std::function<void()> leaveBus)
     : automation_(automation), number_(number), leaveBus_(std::move(leaveBus)) {}
 
 int ViewObject::LookupAll() {
@@ -18,7 +18,7 @@ int ViewObject::LookupAll() {
 }
 
 int ViewObject::CreateLookup(const QString& ids) {
-  const std::optional<int> answer = automation_.createLookup(number_, ids);
+  const std::optional<int> answer = automation_.createLookup(number_, ids.toStdString());
   if (answer) return *answer;
   // No answer at all: the caller learns from the bus that we are gone.
   if (calledFromDBus()) setDelayedReply(true);
@@ -26,31 +26,31 @@ int ViewObject::CreateLookup(const QString& ids) {
   return 0;
 }
 
-ViewsObject::ViewsObject(Automation& automation, std::function<void()> leaveBus)
+ViewsObject::ViewsObject(standin::Automation& automation, std::function<void()> leaveBus)
     : automation_(automation), leaveBus_(std::move(leaveBus)) {}
 
 ViewsObject::~ViewsObject() = default;
 
 QDBusObjectPath ViewsObject::Create(qint16 first, qint16 second) {
-  const QString path = automation_.create(first, second);
-  const int number = automation_.viewNumber(path);
+  const QString path = QString::fromStdString(automation_.create(first, second));
+  const int number = automation_.viewNumber(path.toStdString());
   if (number == 0) return QDBusObjectPath(path);
   views_.push_back(std::make_unique<ViewObject>(automation_, number, leaveBus_));
   if (calledFromDBus()) connection().registerObject(path, views_.back().get(), kExport);
   return QDBusObjectPath(path);
 }
 
-ApplicationObject::ApplicationObject(Automation& automation) : automation_(automation) {}
+ApplicationObject::ApplicationObject(standin::Automation& automation) : automation_(automation) {}
 
 QDBusObjectPath ApplicationObject::Views() {
-  return QDBusObjectPath(automation_.views());
+  return QDBusObjectPath(QString::fromStdString(automation_.views()));
 }
 
 QString ApplicationObject::GetOpenDBName() {
-  return automation_.getOpenDBName();
+  return QString::fromStdString(automation_.getOpenDBName());
 }
 
-BusServer::BusServer(QDBusConnection connection, Automation& automation,
+BusServer::BusServer(QDBusConnection connection, standin::Automation& automation,
                      std::function<void()> leaveBus)
     : connection_(std::move(connection)),
       application_(automation),
@@ -58,7 +58,7 @@ BusServer::BusServer(QDBusConnection connection, Automation& automation,
 
 BusServer::~BusServer() {
   leave();
-  connection_.unregisterObject(QString::fromUtf16(kApplicationPath),
+  connection_.unregisterObject(QString::fromLatin1(standin::kApplicationPath),
                                QDBusConnection::UnregisterTree);
 }
 
@@ -66,8 +66,9 @@ BusServer::Outcome BusServer::start(bool serveApplication) {
   if (!connection_.isConnected()) return Outcome::kNoBus;
   if (!serveApplication) return Outcome::kNotServing;
   // Objects first, so a call that arrives the moment the name is ours is served.
-  connection_.registerObject(QString::fromUtf16(kApplicationPath), &application_, kExport);
-  connection_.registerObject(QString::fromUtf16(kViewsPath), &views_, kExport);
+  connection_.registerObject(QString::fromLatin1(standin::kApplicationPath), &application_,
+                             kExport);
+  connection_.registerObject(QString::fromLatin1(standin::kViewsPath), &views_, kExport);
   // The name is requested without queueing: a second stand-in is refused at
   // once instead of waiting in line for the first to leave.
   if (!connection_.registerService(QString::fromLatin1(kBusName))) return Outcome::kNameTaken;
@@ -80,4 +81,4 @@ void BusServer::leave() {
   ownsName_ = false;
 }
 
-}  // namespace standin
+}  // namespace standin_qt

@@ -9,13 +9,13 @@
 #include <functional>
 #include <vector>
 
-#include "standin/contact_model.h"
 #include "standin/net_links.h"
+#include "standin/qt/contact_model.h"
 
 class QLabel;
 class QTableView;
 
-namespace standin {
+namespace standin_qt {
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
@@ -24,7 +24,7 @@ class MainWindow : public QMainWindow {
   // `openTable` loads a table file into the model; it returns an error text
   // (German) or the empty text. `windowTitleFor` gives the title for a table
   // path.
-  MainWindow(ContactModel& model, std::vector<WebLink> links,
+  MainWindow(ContactModel& model, std::vector<standin::WebLink> links,
              std::function<QString(const QString&)> openTable,
              std::function<QString(const QString&)> windowTitleFor);
 
@@ -42,4 +42,4 @@ class MainWindow : public QMainWindow {
   QLabel* status_ = nullptr;
 };
 
-}  // namespace standin
+}  // namespace standin_qt
