@@ -50,7 +50,7 @@ bool announceNetLinksFolder(const QString& folder, const std::string& userRegPat
   if (!QDir().mkpath(folder)) return false;
   QString path = QDir(folder).absolutePath();
   while (path.size() > 1 && path.endsWith(u'/')) path.chop(1);
-  const std::string bytes = common::utf8ToCp1252(path.toStdString());
+  const std::string bytes = path.toStdString();
   platform_linux::RegFileBackend registry(userRegPath);
   const auto status = registry.setValue(
       platform::kHkeyCurrentUser, "Software\\Symantec\\ACT!", "NetLinks File Type",

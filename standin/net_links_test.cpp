@@ -71,7 +71,7 @@ TEST(WebLink, AnnouncesTheFolderInTheRegistry) {
   const auto value = registry.queryValueData(key.key, "NetLinks File Type", buffer);
   ASSERT_EQ(value.status, platform::kRegistrySuccess);
   EXPECT_EQ(value.type, platform::kRegSz);
-  const std::string expected = home.filePath("daten/netlinks ").toStdString() + "\xe4" + '\0';
+  const std::string expected = home.filePath("daten/netlinks ä").toStdString() + '\0';
   EXPECT_EQ(std::string(buffer.begin(), buffer.begin() + value.size), expected);
   registry.closeKey(key.key);
 
