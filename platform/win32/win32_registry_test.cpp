@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
+#include "common/path_text.h"
+#include "info/werbe_links.h"
 #include "platform/registry.h"
 #include "platform/win32/win32_test_util.h"
 #include "tests/fakes/fake_message_boxes.h"
@@ -79,6 +83,26 @@ TEST(Win32RegistryOnWine, ReadsWhatRegExeWrote) {
   EXPECT_EQ(registry.closeKey(opened.key), platform::kRegistrySuccess);
   EXPECT_EQ(registry.closeKey(opened.key), platform::kRegistryInvalidHandle);
   win32_test::reg(std::string("delete \"HKCU\\") + kKey + "\" /f");
+}
+
+// The web links land in the folder ACT! names, also one that the ANSI code
+// page cannot name.
+TEST(Win32RegistryOnWine, WebLinksGoIntoAFolderOutsideTheCodePage) {
+  namespace fs = std::filesystem;
+  const fs::path folder = fs::temp_directory_path() / common::pathFromUtf8("Łukasz Ωμεγα Ссылки");
+  fs::remove_all(folder);
+  fs::create_directories(folder);
+  const std::string value = "\"HKCU\\Software\\Symantec\\ACT!\" /v \"NetLinks File Type\"";
+  ASSERT_EQ(
+      win32_test::reg("add " + value + " /t REG_SZ /d \"" + common::utf8FromPath(folder) + "\" /f"),
+      0u);
+  Win32Registry registry;
+  fakes::FakeMessageBoxes boxes;
+  info::WerbeLinksAnlegen(registry, boxes);
+  win32_test::reg("delete " + value + " /f");
+  EXPECT_TRUE(fs::is_regular_file(folder / "0100morede.web"));
+  EXPECT_TRUE(fs::is_regular_file(folder / "0100morefe.web"));
+  fs::remove_all(folder);
 }
 
 }  // namespace
