@@ -58,7 +58,7 @@ fuzz-smoke: deps
 	cmake --build --preset fuzz -j $(JOBS)
 	@scripts/fuzz-smoke build/fuzz
 
-bench: build
+bench: build windows
 	@scripts/install-deps --bench
 	@bench/run
 

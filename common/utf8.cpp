@@ -98,6 +98,35 @@ void appendUtf8(std::string& out, char32_t ch) {
   }
 }
 
+std::u16string utf8ToUtf16(std::string_view utf8) {
+  std::u16string out;
+  out.reserve(utf8.size());
+  for (std::size_t pos = 0; pos < utf8.size();) {
+    char32_t ch = decodeAt(utf8, pos);
+    if (ch >= 0x10000) {
+      ch -= 0x10000;
+      out.push_back(static_cast<char16_t>(0xD800 + (ch >> 10)));
+      ch = 0xDC00 + (ch & 0x3FF);
+    }
+    out.push_back(static_cast<char16_t>(ch));
+  }
+  return out;
+}
+
+std::string utf16ToUtf8(std::u16string_view utf16) {
+  std::string out;
+  out.reserve(utf16.size());
+  for (std::size_t i = 0; i < utf16.size(); ++i) {
+    char32_t ch = utf16[i];
+    if (ch >= 0xD800 && ch <= 0xDBFF && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 &&
+        utf16[i + 1] <= 0xDFFF) {
+      ch = 0x10000 + ((ch - 0xD800) << 10) + (utf16[++i] - 0xDC00u);
+    }
+    appendUtf8(out, ch);  // a lone surrogate becomes U+FFFD
+  }
+  return out;
+}
+
 std::size_t utf8Length(std::string_view utf8) {
   std::size_t count = 0;
   for (std::size_t pos = 0; pos < utf8.size(); ++count) decodeAt(utf8, pos);

@@ -38,13 +38,20 @@ TEST(Utf8, DecodesWellFormedAndReplacesEveryBadByte) {
   }
 }
 
-TEST(Utf8, EncodesEveryLengthAndRoundTrips) {
+TEST(Utf8, EncodesEveryLengthAndRoundTripsAlsoThroughUtf16) {
   const std::u32string text = U"a\u00FC\u20AC\U0001F600\u007F\u0080\u07FF\u0800\uFFFF\U00010000";
   const std::string utf8 = utf32ToUtf8(text);
   EXPECT_EQ(utf8,
             "a\xC3\xBC\xE2\x82\xAC\xF0\x9F\x98\x80\x7F\xC2\x80\xDF\xBF\xE0\xA0\x80"
             "\xEF\xBF\xBF\xF0\x90\x80\x80");
   EXPECT_EQ(utf8ToUtf32(utf8), text);
+  // The same in UTF-16, with two surrogate pairs; a lone surrogate is replaced.
+  const std::u16string utf16 = u"a\u00FC\u20AC\U0001F600\u007F\u0080\u07FF\u0800\uFFFF\U00010000";
+  EXPECT_EQ(utf8ToUtf16(utf8), utf16);
+  EXPECT_EQ(utf16ToUtf8(utf16), utf8);
+  EXPECT_EQ(utf16ToUtf8(std::u16string{0xDC00, u'a', 0xD800}),
+            "\xEF\xBF\xBD"
+            "a\xEF\xBF\xBD");
   // Code points that have no encoding become the replacement character.
   std::string out = "x";
   appendUtf8(out, 0xD800);

@@ -11,7 +11,6 @@
 #include <iterator>
 #include <optional>
 
-#include "common/cp1252.h"
 #include "common/path_text.h"
 #include "info/vendor.h"
 #include "tests/fakes/fake_message_boxes.h"
@@ -31,7 +30,7 @@ class OneValueRegistry : public platform::RegistryBackend {
  public:
   struct Value {
     std::uint32_t type;
-    std::string bytes;  // Windows-1252, with its NUL for the string types
+    std::string bytes;  // UTF-8, with its NUL for the string types
   };
   std::optional<Value> value;
   std::string openedPath, queriedName;
@@ -59,8 +58,8 @@ class OneValueRegistry : public platform::RegistryBackend {
     return platform::kRegistrySuccess;
   }
 
-  void setFolder(const std::string& cp1252Path) {
-    value = Value{platform::kRegSz, cp1252Path + std::string(1, '\0')};
+  void setFolder(const std::string& path) {
+    value = Value{platform::kRegSz, path + std::string(1, '\0')};
   }
 
  private:
@@ -143,10 +142,9 @@ TEST_F(WerbeLinks, WritesTheMissingLinksAndNeverRewritesExistingOnes) {
 TEST_F(WerbeLinks, AnyAbsoluteSpellingOfTheFolderIsWrittenInto) {
   const fs::path german = root_ / u8"Verkn\u00fcpfungen";
   fs::create_directories(root_ / "act");
-  // The registry speaks Windows-1252.
-  const std::string root = common::utf8ToCp1252(common::utf8FromPath(root_));
-  for (const std::string& spelled : {root + "/Verkn\xfcpfungen/", root + "/act/../Verkn\xfcpfungen",
-                                     root + "/.//Verkn\xfcpfungen/."}) {
+  const std::string root = common::utf8FromPath(root_);
+  for (const std::string& spelled :
+       {root + "/Verknüpfungen/", root + "/act/../Verknüpfungen", root + "/.//Verknüpfungen/."}) {
     SCOPED_TRACE(spelled);
     fs::remove_all(german);
     fs::create_directories(german);

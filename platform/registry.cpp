@@ -7,7 +7,6 @@
 #include <optional>
 #include <stdexcept>
 
-#include "common/cp1252.h"
 #include "common/error_report.h"
 
 namespace platform {
@@ -57,7 +56,7 @@ TaggedValue readText(RegistryBackend& registry, const OpenKey& key, std::string_
   buffer.resize(std::min(buffer.find('\0'), buffer.size()));
   if (read.status != kRegistrySuccess) return {};
   if (read.size < buffer.size()) buffer.resize(read.size);
-  return common::cp1252ToUtf8(buffer);
+  return buffer;
 }
 
 TaggedValue readBytes(RegistryBackend& registry, const OpenKey& key, std::string_view name,
@@ -84,25 +83,22 @@ TaggedValue readDword(RegistryBackend& registry, const OpenKey& key, std::string
 
 TaggedValue readValue(RegistryBackend& registry, RegistryRootKey root, std::string_view keyPath,
                       std::string_view valueName) {
-  const std::string ansiPath = common::utf8ToCp1252(keyPath);
-  const std::string ansiName = common::utf8ToCp1252(valueName);
-
-  RegistryOpenResult opened = registry.openKey(root, ansiPath, kKeyRead);
+  RegistryOpenResult opened = registry.openKey(root, keyPath, kKeyRead);
   if (opened.status != kRegistrySuccess) return {};
   OpenKey key(registry, opened.key);
 
   TaggedValue result;
-  RegistryQueryResult info = registry.queryValueInfo(key.handle(), ansiName);
+  RegistryQueryResult info = registry.queryValueInfo(key.handle(), valueName);
   if (info.status == kRegistrySuccess) {
     switch (info.type) {
       case kRegSz:
-        result = readText(registry, key, ansiName, info.size);
+        result = readText(registry, key, valueName, info.size);
         break;
       case kRegBinary:
-        result = readBytes(registry, key, ansiName, info.size);
+        result = readBytes(registry, key, valueName, info.size);
         break;
       case kRegDword:
-        result = readDword(registry, key, ansiName, info.size);
+        result = readDword(registry, key, valueName, info.size);
         break;
       default:
         break;

@@ -23,14 +23,13 @@ inline bool isEmpty(const TaggedValue& value) {
 }
 
 // Reads the value `valueName` (empty: the default value) of the key `keyPath`
-// below `root`. Key path and value name are UTF-8; the backend sees them as
-// Windows-1252.
+// below `root`. Key path, value name and the text read are UTF-8.
 //
-// Result by the value's type: REG_SZ gives its text up to the first NUL,
-// converted to UTF-8 (a zero-length value gives the empty text); REG_BINARY
-// gives its bytes (possibly none); REG_DWORD gives the integer, signed. Every
-// other type, a missing key or value and any non-zero registry status give the
-// empty result without a word. The key is always closed again.
+// Result by the value's type: REG_SZ gives its text up to the first NUL (a
+// zero-length value gives the empty text); REG_BINARY gives its bytes
+// (possibly none); REG_DWORD gives the integer, signed. Every other type, a
+// missing key or value and any non-zero registry status give the empty result
+// without a word. The key is always closed again.
 //
 // An unexpected failure inside (out of memory, a value too large to hold, an
 // exception from the backend) shows the standard error report titled

@@ -1,13 +1,14 @@
 #pragma once
-// The platform's registry as the registry reader sees it: the three calls of
-// the Windows registry's ANSI interface that the reader makes (open a key for
-// reading, query a value, close the key), one member each.
+// The platform's registry as the registry reader sees it: the three calls the
+// reader makes (open a key for reading, query a value, close the key), one
+// member each.
 //
-// Texts crossing this interface are Windows-1252 bytes, as the ANSI calls see
-// them: key paths and value names on the way in, and the data of the string
-// types (REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ) on the way out, including their
-// terminating NUL where the stored value has one. Other types come back as the
-// stored bytes.
+// Texts crossing this interface are UTF-8: key paths and value names on the
+// way in, and the data of the string types (REG_SZ, REG_EXPAND_SZ,
+// REG_MULTI_SZ) on the way out, including their terminating NUL where the
+// stored value has one; sizes count the bytes of that UTF-8. So any text
+// round-trips, also one that no 8-bit code page can hold. Other types come
+// back as the stored bytes.
 //
 // Errors are values: every member returns a Windows status code and none
 // throws by design. The reader still guards every call.

@@ -74,13 +74,15 @@ TEST(RegistryGetKeyValue, ConvertsEachTypeAsTheOriginalDid) {
     std::uint32_t type;
     Bytes stored;
     TaggedValue expected;
+    std::optional<std::uint32_t> sizeAtFirst = {};  // when the value changed between the queries
   } cases[] = {
-      {"cp1252 text", kRegSz, bytesOf(std::string_view("Gr\xFC\xDF \x80\0", 7)),
-       std::string("Grüß €")},
+      {"text in UTF-8", kRegSz, bytesOf(std::string_view("Grüß € Łódź\0", 19)),
+       std::string("Grüß € Łódź")},
       {"inner NUL", kRegSz, bytesOf(std::string_view("vorne\0hinten\0", 13)), std::string("vorne")},
       {"no terminator", kRegSz, bytesOf("abc"), std::string("abc")},
       {"only the terminator", kRegSz, Bytes{0}, std::string()},
       {"zero-length text", kRegSz, Bytes{}, std::string()},
+      {"text shrank: only what was copied counts", kRegSz, bytesOf("ab"), std::string("ab"), 5},
       {"bytes", kRegBinary, Bytes{1, 2, 0, 0xFF}, Bytes{1, 2, 0, 0xFF}},
       {"zero-length bytes", kRegBinary, Bytes{}, Bytes{}},
       {"all ones", kRegDword, Bytes{0xFF, 0xFF, 0xFF, 0xFF}, std::int32_t{-1}},
@@ -97,28 +99,18 @@ TEST(RegistryGetKeyValue, ConvertsEachTypeAsTheOriginalDid) {
     fakes::FakeMessageBoxes boxes;
     registry.type = c.type;
     registry.data = c.stored;
+    registry.reportedSize = c.sizeAtFirst;
     EXPECT_EQ(read(registry, boxes), c.expected);
     EXPECT_EQ(registry.closes, 1);
     EXPECT_TRUE(boxes.shown.empty());
   }
 }
 
-TEST(RegistryGetKeyValue, OpensForReadingAndPassesNamesAsWindows1252) {
+TEST(RegistryGetKeyValue, OpensForReadingAndPassesNamesAsUtf8) {
   FakeRegistry registry;
   fakes::FakeMessageBoxes boxes;
-  RegistryGetKeyValue(registry, boxes, 0x80000002, "Software\\Müller", "Größe");
-  EXPECT_EQ(registry.asked,
-            "2147483650 Software\\M\xFCller 131097 Gr\xF6\xDF"
-            "e");
-}
-
-TEST(RegistryGetKeyValue, TextIsCutToTheSizeTheSecondQueryReturned) {
-  // The value shrank between the two queries: only what was copied counts.
-  FakeRegistry registry;
-  fakes::FakeMessageBoxes boxes;
-  registry.data = bytesOf("ab");
-  registry.reportedSize = 5;
-  EXPECT_EQ(read(registry, boxes), TaggedValue(std::string("ab")));
+  RegistryGetKeyValue(registry, boxes, 0x80000002, "Software\\Müller Łódź", "Größe Ω");
+  EXPECT_EQ(registry.asked, "2147483650 Software\\Müller Łódź 131097 Größe Ω");
 }
 
 TEST(RegistryGetKeyValue, RegistryFailuresAreSilentAndEmptyAndTheKeyIsClosed) {

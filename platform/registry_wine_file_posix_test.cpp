@@ -18,6 +18,8 @@ TEST(RegistryGetKeyValueOnWineFiles, ReadsEachKindOfValue) {
        std::string("C:\\ACT\\NetLinks")},
       {"wine_user.reg", "Software\\SpurlixTest\\MixedCase Key", "Umlauts",
        std::string("Grüße aus Köln, Straße 5 € ¼")},
+      {"wine_user.reg", "SOFTWARE\\spurlixtest\\łÓDŹ ΩΜΕΓΑ", "ссылки",
+       std::string("C:\\Users\\Łukasz\\ACT\\Links")},
       {"wine_user_inner_nul.reg", "Software\\SpurlixTest\\MixedCase Key", "InnerNul",
        std::string("vorne")},
       {"wine_user.reg", "Software\\SpurlixTest\\MixedCase Key", "Bytes",

@@ -1,7 +1,6 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "common/cp1252.h"
 #include "platform/linux/reg_file_backend.h"
 #include "standin/user_store.h"
 
@@ -17,21 +16,18 @@ std::filesystem::path defaultNetLinksFolder() {
 }
 
 bool writeUserString(std::string_view keyPath, std::string_view valueName, std::string_view value) {
-  const std::string bytes = common::utf8ToCp1252(value);
   platform_linux::RegFileBackend registry(platform_linux::RegFileBackend::defaultUserRegPath());
   const auto status = registry.setValue(
-      platform::kHkeyCurrentUser, common::utf8ToCp1252(keyPath), common::utf8ToCp1252(valueName),
-      platform::kRegSz,
-      std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+      platform::kHkeyCurrentUser, keyPath, valueName, platform::kRegSz,
+      std::span(reinterpret_cast<const std::uint8_t*>(value.data()), value.size()));
   return status == platform::kRegistrySuccess;
 }
 
 std::optional<std::string> readUserString(std::string_view keyPath, std::string_view valueName) {
   platform_linux::RegFileBackend registry(platform_linux::RegFileBackend::defaultUserRegPath());
-  const auto key = registry.openKey(platform::kHkeyCurrentUser, common::utf8ToCp1252(keyPath),
-                                    platform::kKeyRead);
+  const auto key = registry.openKey(platform::kHkeyCurrentUser, keyPath, platform::kKeyRead);
   if (key.status != platform::kRegistrySuccess) return std::nullopt;
-  const std::string name = common::utf8ToCp1252(valueName);
+  const std::string name(valueName);
   std::optional<std::string> text;
   const auto info = registry.queryValueInfo(key.key, name);
   if (info.status == platform::kRegistrySuccess && info.type == platform::kRegSz) {
@@ -40,7 +36,7 @@ std::optional<std::string> readUserString(std::string_view keyPath, std::string_
         key.key, name, std::span(reinterpret_cast<std::uint8_t*>(bytes.data()), bytes.size()));
     if (data.status == platform::kRegistrySuccess) {
       bytes.resize(std::min<std::size_t>(data.size, bytes.find('\0')));
-      text = common::cp1252ToUtf8(bytes);
+      text = std::move(bytes);
     }
   }
   registry.closeKey(key.key);

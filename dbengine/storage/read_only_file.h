@@ -45,7 +45,8 @@ class ReadOnlyFile {
   std::optional<std::size_t> readAt(std::uint64_t offset, std::span<std::uint8_t> buffer) const;
 
   // Tells the system that the file is about to be read front to back, so it
-  // reads ahead generously. Only a hint.
+  // reads ahead generously. Only a hint; Windows takes it only when a file is
+  // opened, so there every file carries it from the start.
   void adviseSequential() const;
 
  private:

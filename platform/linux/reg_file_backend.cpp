@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <ctime>
 
-#include "common/cp1252.h"
+#include "common/utf8.h"
 #include "platform/linux/reg_case_fold.h"
 #include "platform/linux/reg_file.h"
 #include "platform/linux/xdg_config_file.h"
@@ -17,40 +17,14 @@ bool isStringType(std::uint32_t type) {
   return type == kRegSz || type == kRegExpandSz || type == kRegMultiSz;
 }
 
-RegValue ansiView(const RegValue& stored) {
+// A value as it crosses the seam: string types in UTF-8.
+RegValue handedOut(const RegValue& stored) {
   if (!isStringType(stored.type)) return stored;
-  std::string ansi = cp1252FromUtf16(utf16FromLeBytes(stored.data));
-  return RegValue{stored.type, std::vector<std::uint8_t>(ansi.begin(), ansi.end())};
+  const std::string text = common::utf16ToUtf8(utf16FromLeBytes(stored.data));
+  return RegValue{stored.type, std::vector<std::uint8_t>(text.begin(), text.end())};
 }
 
 }  // namespace
-
-std::u16string utf16FromCp1252(std::string_view bytes) {
-  std::u16string text;
-  text.reserve(bytes.size());
-  for (char c : bytes) {
-    text.push_back(static_cast<char16_t>(common::cp1252ToUnicode(static_cast<std::uint8_t>(c))));
-  }
-  return text;
-}
-
-std::string cp1252FromUtf16(std::u16string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    char16_t c = text[i];
-    bool pair = c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-                text[i + 1] <= 0xDFFF;
-    if (pair) {
-      ++i;
-      out += '?';
-      continue;
-    }
-    int byte = common::unicodeToCp1252(c);
-    out += byte < 0 ? '?' : static_cast<char>(byte);
-  }
-  return out;
-}
 
 RegFileBackend::RegFileBackend(std::string userRegPath) : path_(std::move(userRegPath)) {}
 
@@ -66,10 +40,10 @@ RegistryOpenResult RegFileBackend::openKey(RegistryRootKey root, std::string_vie
   if (contents.status != ReadStatus::Ok) return {kRegistryNotFound, 0};
   auto file = RegFile::parse(contents.bytes);
   if (!file) return {kRegistryNotFound, 0};
-  auto values = file->valuesOf(utf16FromCp1252(keyPath));
+  auto values = file->valuesOf(common::utf8ToUtf16(keyPath));
   if (!values) return {kRegistryNotFound, 0};
   Snapshot snapshot;
-  for (auto& [name, value] : *values) snapshot.emplace(name, ansiView(value));
+  for (auto& [name, value] : *values) snapshot.emplace(name, handedOut(value));
 
   std::lock_guard lock(mutex_);
   RegistryKeyHandle handle = nextHandle_++;
@@ -81,7 +55,7 @@ RegistryOpenResult RegFileBackend::openKey(RegistryRootKey root, std::string_vie
 const RegValue* RegFileBackend::find(RegistryKeyHandle key, std::string_view valueName) const {
   auto open = openKeys_.find(key);
   if (open == openKeys_.end()) return nullptr;
-  auto value = open->second.find(foldCase(utf16FromCp1252(valueName)));
+  auto value = open->second.find(foldCase(common::utf8ToUtf16(valueName)));
   return value == open->second.end() ? nullptr : &value->second;
 }
 
@@ -116,14 +90,14 @@ RegistryStatus RegFileBackend::setValue(RegistryRootKey root, std::string_view k
                                         std::string_view valueName, std::uint32_t type,
                                         std::span<const std::uint8_t> data) {
   if (root != kHkeyCurrentUser || path_.empty()) return kRegistryAccessDenied;
-  std::u16string path = utf16FromCp1252(keyPath);
+  std::u16string path = common::utf8ToUtf16(keyPath);
   auto normalized = normalizeKeyPath(path);
   if (!normalized || normalized->empty()) return kRegistryInvalidParameter;
 
   RegValue value{type, std::vector<std::uint8_t>(data.begin(), data.end())};
   if (isStringType(type)) {
-    std::u16string text =
-        utf16FromCp1252(std::string_view(reinterpret_cast<const char*>(data.data()), data.size()));
+    std::u16string text = common::utf8ToUtf16(
+        std::string_view(reinterpret_cast<const char*>(data.data()), data.size()));
     if (text.empty() || text.back() != u'\0') text.push_back(u'\0');
     value.data = utf16leBytes(text);
   }
@@ -140,7 +114,7 @@ RegistryStatus RegFileBackend::setValue(RegistryRootKey root, std::string_view k
     file = RegFile::parse(contents.bytes);
   }
   if (!file) return kRegistryBadDatabase;
-  if (!file->setValue(*normalized, utf16FromCp1252(valueName), value, std::time(nullptr))) {
+  if (!file->setValue(*normalized, common::utf8ToUtf16(valueName), value, std::time(nullptr))) {
     return kRegistryInvalidParameter;
   }
   return replaceFileAtomically(path_, file->text()) == 0 ? kRegistrySuccess : kRegistryCannotWrite;

@@ -8,8 +8,9 @@
 // key reads the file and keeps a snapshot of the key's values until closeKey,
 // so the queries of one read agree with each other.
 //
-// String values are stored as UTF-16 and handed out as Windows-1252 bytes;
-// characters the code page lacks become "?". Safe to use from several threads.
+// Texts cross the seam as UTF-8 (registry_backend.h): the file stores
+// UTF-16, so key paths, value names and string data are converted on the way
+// in and out, and any text round-trips. Safe to use from several threads.
 
 #include <map>
 #include <mutex>
@@ -39,9 +40,9 @@ class RegFileBackend : public platform::RegistryBackend {
                                                std::span<std::uint8_t> buffer) override;
   platform::RegistryStatus closeKey(platform::RegistryKeyHandle key) override;
 
-  // Stores a value as the ANSI call of Windows would: key path and value name
-  // are Windows-1252, and so is the data of the string types (a missing
-  // terminating NUL is added). Other types are stored as given. Creates the
+  // Stores a value: key path and value name are UTF-8, and so is the data of
+  // the string types, stored as UTF-16 (a missing terminating NUL is added).
+  // Other types are stored as given. Creates the
   // file, its folder and the key as needed; every other line of the file stays
   // as it was. The file is replaced atomically.
   // Returns kRegistrySuccess; kRegistryAccessDenied for another root key;
@@ -54,7 +55,7 @@ class RegFileBackend : public platform::RegistryBackend {
                                     std::span<const std::uint8_t> data);
 
  private:
-  using Snapshot = std::map<std::u16string, RegValue>;  // folded name -> ANSI view
+  using Snapshot = std::map<std::u16string, RegValue>;  // folded name -> value as handed out
 
   const RegValue* find(platform::RegistryKeyHandle key, std::string_view valueName) const;
 
@@ -63,11 +64,6 @@ class RegFileBackend : public platform::RegistryBackend {
   std::map<platform::RegistryKeyHandle, Snapshot> openKeys_;
   platform::RegistryKeyHandle nextHandle_ = 0x100;
 };
-
-// Windows-1252 bytes as UTF-16 code units, and back ("?" for what the code
-// page lacks; a surrogate pair becomes one "?").
-std::u16string utf16FromCp1252(std::string_view bytes);
-std::string cp1252FromUtf16(std::u16string_view text);
 
 // Largest registry file read; a bigger one reads as absent.
 inline constexpr std::size_t kLargestRegistryFileBytes = 64u << 20;

@@ -19,7 +19,7 @@ using testing::writeFile;
 const std::string kWineFile = SPURLIX_TEST_DATA "/registry/wine_user.reg";
 constexpr std::string_view kTestKey = "Software\\SpurlixTest\\MixedCase Key";
 
-// The value's type and data as the ANSI calls hand them out; nullopt when the
+// The value's type and data as the backend hands them out; nullopt when the
 // key or value is missing.
 std::optional<RegValue> query(RegFileBackend& registry, std::string_view key, std::string_view name,
                               RegistryRootKey root = kHkeyCurrentUser) {
@@ -42,9 +42,16 @@ Bytes bytesOf(std::string_view text) {
   return Bytes(text.begin(), text.end());
 }
 
-// Every kind of value Wine wrote, as the ANSI calls see it: texts in
-// Windows-1252 with their NUL, '?' for characters outside the code page.
-TEST(RegFileBackend, HandsOutValuesAsTheAnsiCallsSeeThem) {
+// A string value's data: its UTF-8 and the terminating NUL.
+RegValue text(std::uint32_t type, std::string_view utf8) {
+  Bytes data = bytesOf(utf8);
+  data.push_back(0);
+  return {type, data};
+}
+
+// Every kind of value Wine wrote, as the backend hands it out: texts in
+// UTF-8 with their NUL, also those no 8-bit code page holds.
+TEST(RegFileBackend, HandsOutEveryKindOfValueWithTextsInUtf8) {
   Bytes counting(100);
   for (std::size_t i = 0; i < counting.size(); ++i) counting[i] = static_cast<std::uint8_t>(i);
   RegFileBackend registry(kWineFile);
@@ -52,24 +59,20 @@ TEST(RegFileBackend, HandsOutValuesAsTheAnsiCallsSeeThem) {
     std::string_view name;
     RegValue expected;
   } cases[] = {
-      {"umlauts",
-       {1, bytesOf(std::string_view("Gr\xfc\xdf"
-                                    "e aus K\xf6ln, Stra\xdf"
-                                    "e 5 \x80 \xbc\0",
-                                    29))}},
-      {"NotInCodePage", {1, bytesOf(std::string_view("?mega ?\0", 8))}},
-      {"Quoted", {1, bytesOf(std::string_view("say \"hallo\" \\ back\\\\slash\0", 26))}},
-      {"Tabbed", {1, bytesOf(std::string_view("a\tb\0", 4))}},
-      {"", {1, bytesOf(std::string_view("Standardwert\0", 13))}},
-      {"Empty", {1, Bytes{0}}},
-      {"Multi", {7, bytesOf(std::string_view("eins\0zwei\0drei\0\0", 16))}},
-      {"Expand", {2, bytesOf(std::string_view("%USERPROFILE%\\Links\0", 20))}},
+      {"umlauts", text(1, "Grüße aus Köln, Straße 5 € ¼")},
+      {"NotInCodePage", text(1, "Ωmega ✓")},
+      {"Quoted", text(1, "say \"hallo\" \\ back\\\\slash")},
+      {"Tabbed", text(1, "a\tb")},
+      {"", text(1, "Standardwert")},
+      {"Empty", text(1, "")},
+      {"Multi", text(7, std::string_view("eins\0zwei\0drei\0", 15))},
+      {"Expand", text(2, "%USERPROFILE%\\Links")},
       {"Bytes", {3, {1, 2, 0xab, 0xff, 0}}},
       {"NoBytes", {3, {}}},
       {"Long", {3, counting}},  // continuation lines
       {"Small", {4, {42, 0, 0, 0}}},
       {"Quad", {11, {0x88, 0x77, 0x66, 0x55, 0x44, 0x33, 0x22, 0x11}}},
-      {"NAME WITH \"QUOTES\"", {1, Bytes{'x', 0}}},
+      {"NAME WITH \"QUOTES\"", text(1, "x")},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(query(registry, "SOFTWARE\\spurlixtest\\mixedcase key", c.name), c.expected)
@@ -133,17 +136,18 @@ TEST(RegFileBackend, WritesIntoAWineFileChangingOnlyTheValuesLine) {
   ::chmod(path.c_str(), 0640);
   RegFileBackend registry(path);
 
-  const std::string folderName = "C:\\Programme\\ACT\\NetLinks M\xfcller";  // Windows-1252
+  const std::string folderName = "C:\\Users\\Łukasz\\NetLinks Müller";
   ASSERT_EQ(registry.setValue(kHkeyCurrentUser, "software\\symantec\\act!", "NetLinks File Type",
                               kRegSz, bytesOf(folderName)),
             kRegistrySuccess);
   EXPECT_EQ(query(registry, "Software\\Symantec\\ACT!", "netlinks file type"),
-            (RegValue{kRegSz, bytesOf(folderName + '\0')}));
+            text(kRegSz, folderName));
 
   const std::string oldLine = "\"NetLinks File Type\"=\"C:\\\\ACT\\\\NetLinks\"\n";
   std::string expected = original;
-  expected.replace(expected.find(oldLine), oldLine.size(),
-                   "\"NetLinks File Type\"=\"C:\\\\Programme\\\\ACT\\\\NetLinks M\\xfcller\"\n");
+  expected.replace(
+      expected.find(oldLine), oldLine.size(),
+      "\"NetLinks File Type\"=\"C:\\\\Users\\\\\\x141ukasz\\\\NetLinks M\\xfcller\"\n");
   EXPECT_EQ(readFile(path), expected);
 
   struct stat info {};

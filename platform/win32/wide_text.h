@@ -12,9 +12,4 @@ namespace platform_win32 {
 std::wstring wideFromUtf8(std::string_view utf8);
 std::string utf8FromWide(std::wstring_view wide);
 
-// Windows-1252 bytes (the ANSI view of the registry reader's seam) as UTF-16
-// and back; characters the code page lacks become "?".
-std::wstring wideFromCp1252(std::string_view bytes);
-std::string cp1252FromWide(std::wstring_view wide);
-
 }  // namespace platform_win32

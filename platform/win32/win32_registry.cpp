@@ -26,7 +26,7 @@ platform::RegistryOpenResult Win32Registry::openKey(platform::RegistryRootKey ro
                                                     std::string_view keyPath,
                                                     std::uint32_t access) {
   HKEY opened = nullptr;
-  const std::wstring path = wideFromCp1252(keyPath);
+  const std::wstring path = wideFromUtf8(keyPath);
   const LSTATUS status = RegOpenKeyExW(rootKeyOf(root), path.c_str(), 0, access, &opened);
   if (status != ERROR_SUCCESS) return {static_cast<RegistryStatus>(status), 0};
   UniqueKey owned(opened);
@@ -37,8 +37,8 @@ platform::RegistryOpenResult Win32Registry::openKey(platform::RegistryRootKey ro
 }
 
 // The whole value, read anew: it may change between the caller's queries, so
-// each answer stands on its own. String data is turned into its ANSI view
-// here, so that sizes are those the ANSI call reports.
+// each answer stands on its own. String data is turned into UTF-8 here, so
+// that sizes count the bytes handed out.
 Win32Registry::Value Win32Registry::read(platform::RegistryKeyHandle key,
                                          std::string_view valueName) const {
   HKEY hkey = nullptr;
@@ -48,7 +48,7 @@ Win32Registry::Value Win32Registry::read(platform::RegistryKeyHandle key,
     if (it == openKeys_.end()) return failed(platform::kRegistryInvalidHandle);
     hkey = it->second.get();
   }
-  const std::wstring name = wideFromCp1252(valueName);
+  const std::wstring name = wideFromUtf8(valueName);
   Value value;
   std::string data;
   for (;;) {
@@ -74,7 +74,7 @@ Win32Registry::Value Win32Registry::read(platform::RegistryKeyHandle key,
   if (isStringType(value.type)) {
     std::wstring wide(value.bytes.size() / sizeof(wchar_t), L'\0');
     std::memcpy(wide.data(), value.bytes.data(), wide.size() * sizeof(wchar_t));
-    value.bytes = cp1252FromWide(wide);
+    value.bytes = utf8FromWide(wide);
   }
   value.size = static_cast<std::uint32_t>(value.bytes.size());
   return value;

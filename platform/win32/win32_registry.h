@@ -2,12 +2,11 @@
 // The registry on Windows: the registry reader's three calls carried out by
 // RegOpenKeyExW, RegQueryValueExW and RegCloseKey.
 //
-// The seam speaks Windows-1252 (registry_backend.h); this backend converts
-// key paths and value names to UTF-16 on the way in and the data of the
-// string types (REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ) to Windows-1252 on the
-// way out, so for every text the code page can hold the answers are those of
-// the ANSI calls, sizes included; characters it lacks become "?". Other types
-// come back as stored.
+// Texts cross the seam as UTF-8 (registry_backend.h): key paths and value
+// names are turned into UTF-16 on the way in and the data of the string types
+// (REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ) into UTF-8 on the way out, sizes
+// counting its bytes. So a text that the ANSI code page cannot hold works as
+// well as any other. Other types come back as stored.
 //
 // Root keys are the predefined 32-bit handle values, passed through. The open
 // keys are owned here, behind small numbers handed out by openKey, and closed
@@ -36,7 +35,7 @@ class Win32Registry : public platform::RegistryBackend {
   struct Value {
     platform::RegistryStatus status = platform::kRegistryNotFound;
     std::uint32_t type = platform::kRegNone;
-    std::string bytes;       // the ANSI view of the data
+    std::string bytes;       // the data, string types in UTF-8
     std::uint32_t size = 0;  // its size; larger than bytes only for a value too large to hold
   };
   static Value failed(platform::RegistryStatus status) {

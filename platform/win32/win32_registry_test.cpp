@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
+#include "common/path_text.h"
+#include "info/werbe_links.h"
 #include "platform/registry.h"
 #include "platform/win32/win32_test_util.h"
 #include "tests/fakes/fake_message_boxes.h"
@@ -23,13 +27,15 @@ TEST(Win32RegistryOnWine, ReadsWhatRegExeWrote) {
     const char* type;
     const char* data;
     TaggedValue expected;
+    std::string key = kKey;
   };
   const Case cases[] = {
       {"NetLinks File Type", "REG_SZ", "C:\\ACT\\NetLinks", std::string("C:\\ACT\\NetLinks")},
       {"Umlaute", "REG_SZ", "Grüße aus Köln, Straße 5 € ¼",
        std::string("Grüße aus Köln, Straße 5 € ¼")},
-      // The seam speaks Windows-1252, as the ANSI call does.
-      {"Nicht in 1252", "REG_SZ", "Ωmega ✓", std::string("?mega ?")},
+      {"Nicht in 1252", "REG_SZ", "Ωmega ✓", std::string("Ωmega ✓")},
+      {"Ссылки", "REG_SZ", "C:\\Users\\Łukasz\\ACT\\Links",
+       std::string("C:\\Users\\Łukasz\\ACT\\Links"), std::string(kKey) + "\\Łódź Ωμεγα"},
       {"Leer", "REG_SZ", "", std::string()},
       {"Bytes", "REG_BINARY", "0102abff00", Bytes{1, 2, 0xab, 0xff, 0}},
       {"Keine Bytes", "REG_BINARY", "", Bytes{}},
@@ -40,8 +46,8 @@ TEST(Win32RegistryOnWine, ReadsWhatRegExeWrote) {
       {"Vierfach", "REG_QWORD", "5", TaggedValue{}},
   };
   for (const Case& c : cases) {
-    ASSERT_EQ(win32_test::reg(std::string("add \"HKCU\\") + kKey + "\" /v \"" + c.name + "\" /t " +
-                              c.type + " /d \"" + c.data + "\" /f"),
+    ASSERT_EQ(win32_test::reg("add \"HKCU\\" + c.key + "\" /v \"" + c.name + "\" /t " + c.type +
+                              " /d \"" + c.data + "\" /f"),
               0u)
         << c.name;
   }
@@ -49,7 +55,7 @@ TEST(Win32RegistryOnWine, ReadsWhatRegExeWrote) {
     SCOPED_TRACE(c.name);
     Win32Registry registry;
     fakes::FakeMessageBoxes boxes;
-    EXPECT_EQ(RegistryGetKeyValue(registry, boxes, platform::kHkeyCurrentUser, kKey, c.name),
+    EXPECT_EQ(RegistryGetKeyValue(registry, boxes, platform::kHkeyCurrentUser, c.key, c.name),
               c.expected);
     EXPECT_TRUE(boxes.shown.empty());
   }
@@ -66,17 +72,37 @@ TEST(Win32RegistryOnWine, ReadsWhatRegExeWrote) {
   EXPECT_EQ(read("SOFTWARE\\spurlixtest\\registry reader", "Zahl"), TaggedValue{0x12345678});
   EXPECT_TRUE(boxes.shown.empty());
 
-  // Sizes are those of the ANSI view: one byte per character and the NUL.
+  // Sizes count the bytes of the UTF-8 handed out, NUL included.
   const platform::RegistryOpenResult opened =
       registry.openKey(platform::kHkeyCurrentUser, kKey, platform::kKeyRead);
   ASSERT_EQ(opened.status, platform::kRegistrySuccess);
-  EXPECT_EQ(registry.queryValueInfo(opened.key, "Umlaute").size, 29u);
+  EXPECT_EQ(registry.queryValueInfo(opened.key, "Umlaute").size, 36u);
   std::uint8_t small[8];
   EXPECT_EQ(registry.queryValueData(opened.key, "Umlaute", small).status,
             platform::kRegistryMoreData);
   EXPECT_EQ(registry.closeKey(opened.key), platform::kRegistrySuccess);
   EXPECT_EQ(registry.closeKey(opened.key), platform::kRegistryInvalidHandle);
   win32_test::reg(std::string("delete \"HKCU\\") + kKey + "\" /f");
+}
+
+// The web links land in the folder ACT! names, also one that the ANSI code
+// page cannot name.
+TEST(Win32RegistryOnWine, WebLinksGoIntoAFolderOutsideTheCodePage) {
+  namespace fs = std::filesystem;
+  const fs::path folder = fs::temp_directory_path() / common::pathFromUtf8("Łukasz Ωμεγα Ссылки");
+  fs::remove_all(folder);
+  fs::create_directories(folder);
+  const std::string value = "\"HKCU\\Software\\Symantec\\ACT!\" /v \"NetLinks File Type\"";
+  ASSERT_EQ(
+      win32_test::reg("add " + value + " /t REG_SZ /d \"" + common::utf8FromPath(folder) + "\" /f"),
+      0u);
+  Win32Registry registry;
+  fakes::FakeMessageBoxes boxes;
+  info::WerbeLinksAnlegen(registry, boxes);
+  win32_test::reg("delete " + value + " /f");
+  EXPECT_TRUE(fs::is_regular_file(folder / "0100morede.web"));
+  EXPECT_TRUE(fs::is_regular_file(folder / "0100morefe.web"));
+  fs::remove_all(folder);
 }
 
 }  // namespace

@@ -3,8 +3,9 @@
 #include <objbase.h>
 #include <windows.h>
 
-#include <array>
+#include <cstdio>
 #include <memory>
+#include <optional>
 
 #include "common/path_text.h"
 #include "platform/win32/wide_text.h"
@@ -19,7 +20,7 @@ namespace {
 
 using platform_win32::wideFromUtf8;
 
-// To the console in its own characters, else to the standard error stream as UTF-8.
+// To a console as wide text, to anything else (a pipe, a file) as UTF-8 bytes.
 void writeOut(DWORD stream, const std::string& text) {
   const HANDLE handle = GetStdHandle(stream);
   if (handle == nullptr || handle == INVALID_HANDLE_VALUE) return;
@@ -41,6 +42,13 @@ std::wstring programPath() {
   std::wstring path(32768, L'\0');
   path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
   return path;
+}
+
+// A Windows status as Windows prints it: 0x80040154.
+std::string hexOf(unsigned long status) {
+  char text[16];
+  std::snprintf(text, sizeof(text), "0x%08lX", status);
+  return text;
 }
 
 std::string baseNameOf(const std::string& path) {
@@ -138,7 +146,7 @@ int runStandin(const std::vector<std::string>& arguments) {
     server = std::make_unique<ComServer>(state);
     if (FAILED(server->status())) {
       report("COM nimmt den Server von ACTOLE.APPOBJECT nicht an (Fehler " +
-             std::to_string(static_cast<unsigned long>(server->status())) + ").");
+             hexOf(static_cast<unsigned long>(server->status())) + ").");
       return 1;
     }
     state->leaveWithoutAnswer = [&server] {

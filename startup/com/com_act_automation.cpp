@@ -2,6 +2,7 @@
 
 #include <oleauto.h>
 
+#include <chrono>
 #include <vector>
 
 #include "platform/win32/wide_text.h"
@@ -61,7 +62,8 @@ ComPtr<IDispatch> objectOf(const Variant& answer) {
   return {};
 }
 
-// The answer converted to `type` as Visual Basic converts it, or nullopt.
+// Converts the answer to `type` into `into` as Visual Basic converts it;
+// false when it does not convert.
 bool converted(Variant& answer, VARTYPE type, Variant& into) {
   return SUCCEEDED(VariantChangeType(into.get(), answer.get(), 0, type));
 }

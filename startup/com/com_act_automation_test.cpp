@@ -8,10 +8,8 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "common/path_text.h"
-#include "dbengine/db_engine.h"
 #include "tests/win32/standin_process.h"
-#include "tools/demo_data/demo_contacts.h"
+#include "tools/demo_data/dbf_writer.h"
 
 namespace startup_com {
 namespace {
@@ -175,30 +173,31 @@ TEST_F(ComActAutomationTest, AStandinThatLeavesGivesFailuresQuickly) {
 }
 
 TEST_F(ComActAutomationTest, HundredThousandIdsAreLookedUpInTheirOrder) {
-  const std::filesystem::path folder = std::filesystem::temp_directory_path() / "hunderttausend";
-  const auto demo = demo_data::writeDemoDatabase(folder, 102'000);
+  const std::filesystem::path table =
+      std::filesystem::temp_directory_path() / "hunderttausend" / "KONTAKTE.dbf";
+  std::filesystem::create_directories(table.parent_path());
   std::vector<std::string> ids;
   {
-    dbengine::DBEngine engine;
-    auto database = engine.OpenDatabase(common::utf8FromPath(folder), false, true, "FoxPro 2.6;");
-    auto records = database->OpenRecordset("SELECT UNIQUE_ID FROM KONTAKTE");
-    for (; !records->Eof(); records->MoveNext()) ids.push_back(records->value(0).toText());
+    demo_data::DbfWriter writer(table, {{"UNIQUE_ID", 'C', 12}}, 100'000);
+    for (int i = 0; i < 100'000; ++i) {
+      ids.push_back("K" + std::to_string(i));
+      writer.add({ids.back()});
+    }
+    writer.finish();
   }
-  ASSERT_GE(ids.size(), 100'000u);
-  ids.resize(100'000);
   std::reverse(ids.begin(), ids.end());
   {
-    StandinProcess act({L"--hidden", L"--log", logPath_.wstring(), demo.contactTable.wstring()});
+    StandinProcess act({L"--hidden", L"--log", logPath_.wstring(), table.wstring()});
     ASSERT_TRUE(act.waitUntilServing(30s)) << act.standardError();
     const ActObjects objects = openView(automation_);
     ASSERT_NE(objects.view, nullptr);
     std::string list = padded(ids);
     EXPECT_EQ(objects.view->CreateLookup(list), 0);
   }
-  std::filesystem::remove_all(folder);
+  std::filesystem::remove_all(table.parent_path());
   const std::string entry = log().back();
-  EXPECT_TRUE(entry.starts_with(R"({"call":"CreateLookup","ids":[")" + ids.front() + R"(",")"));
-  EXPECT_TRUE(entry.ends_with(R"(",")" + ids.back() + R"("],"result":0,"view":1})"));
+  EXPECT_TRUE(entry.starts_with(R"({"call":"CreateLookup","ids":["K99999","K99998",)"));
+  EXPECT_TRUE(entry.ends_with(R"(,"K1","K0"],"result":0,"view":1})"));
   EXPECT_EQ(std::count(entry.begin(), entry.end(), ','), 100'000 + 2);
 }
 

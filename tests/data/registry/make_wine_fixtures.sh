@@ -15,7 +15,9 @@ set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 prefix=$(mktemp -d)
 trap 'WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true; rm -rf "$prefix"' EXIT
-export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=C.UTF-8
+# Wine turns its command line into UTF-16 through the C library's locale: a
+# UTF-8 one keeps every character of the values below.
+export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=C.UTF-8
 
 if [ -n "${DISPLAY:-}" ]; then wineboot -i; else xvfb-run -a wineboot -i; fi >/dev/null 2>&1
 
@@ -40,6 +42,7 @@ add "$k" /v Small /t REG_DWORD /d 42
 add "$k" /v Quad /t REG_QWORD /d 0x1122334455667788
 add "$k" /v 'Name with "quotes"' /t REG_SZ /d 'x'
 add 'HKCU\Software\SpurlixTest\MixedCase Key\Sub' /v Deep /t REG_SZ /d 'tief'
+add 'HKCU\Software\SpurlixTest\Łódź Ωμεγα' /v 'Ссылки' /t REG_SZ /d 'C:\Users\Łukasz\ACT\Links'
 add 'HKCU\Software\Symantec\ACT!' /v 'NetLinks File Type' /t REG_SZ /d 'C:\ACT\NetLinks'
 wineserver -w
 
