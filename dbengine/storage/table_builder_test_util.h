@@ -1,17 +1,13 @@
 #pragma once
-// Test helper: writes table and memo files byte by byte, for the corner cases
-// that python3-dbf cannot produce, into a scratch folder that is removed
-// with the object.
-
-#include <unistd.h>
+// Test helper: the bytes of table files, for the corner cases that
+// python3-dbf cannot produce, and the error a call raises.
 
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "dbengine/storage/engine_error.h"
+#include "tests/scratch.h"
 
 namespace dbengine::testing {
 
@@ -70,32 +66,7 @@ inline std::string tableBytes(std::uint8_t version, const std::vector<FieldLayou
   return out;
 }
 
-class ScratchFolder {
- public:
-  ScratchFolder() {
-    static int counter = 0;
-    path_ = std::filesystem::temp_directory_path() /
-            ("spurlix_storage_" + std::to_string(::getpid()) + "_" + std::to_string(++counter));
-    std::filesystem::create_directories(path_);
-  }
-  ~ScratchFolder() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-  }
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-  std::filesystem::path write(const std::string& name, const std::string& bytes) const {
-    const std::filesystem::path file = path_ / name;
-    std::ofstream(file, std::ios::binary)
-        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return file;
-  }
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
+using test_support::ScratchFolder;
 
 // The error a call raises; number 0 when it raises none.
 template <typename Call>

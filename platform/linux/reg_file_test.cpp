@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/linux/reg_case_fold.h"
-#include "platform/linux/xdg_test_folder.h"
+#include "tests/scratch.h"
 
 namespace platform_linux {
 namespace {
@@ -11,7 +11,7 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 
 std::string wineFile(std::string_view name = "wine_user.reg") {
-  return testing::readFile(SPURLIX_TEST_DATA "/registry/" + std::string(name));
+  return test_support::readFile(SPURLIX_TEST_DATA "/registry/" + std::string(name));
 }
 
 Bytes utf16z(std::u16string_view text) {
@@ -139,15 +139,6 @@ TEST(RegFile, AppendsToAFileWithoutFinalLineBreak) {
   ASSERT_TRUE(file);
   ASSERT_TRUE(file->setValue(u"A", u"y", {4, {2, 0, 0, 0}}, 5));
   EXPECT_EQ(file->text(), "WINE REGISTRY Version 2\n[A] 1\n\"x\"=\"1\"\n\"y\"=dword:00000002\n");
-}
-
-TEST(RegFile, RefusesInvalidKeyPaths) {
-  auto file = RegFile::createEmpty();
-  const std::string before = file.text();
-  for (std::u16string_view path : {u"", u"\\", u"\\A", u"A\\\\B", u"A\\\\"}) {
-    EXPECT_FALSE(file.setValue(path, u"x", {4, {0, 0, 0, 0}}, 1));
-  }
-  EXPECT_EQ(file.text(), before);
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 
 #include <random>
 
-#include "platform/linux/xdg_test_folder.h"
+#include "tests/scratch.h"
 
 namespace platform_linux {
 namespace {
@@ -125,7 +125,7 @@ TEST(ValueLine, RejectsMalformedLines) {
 // Every value line of the file Wine wrote, reformatted, comes out byte for
 // byte as Wine wrote it, line breaks of long values included.
 TEST(ValueLine, FormatsEveryValueExactlyAsWineWroteIt) {
-  std::string file = testing::readFile(SPURLIX_TEST_DATA "/registry/wine_user.reg");
+  std::string file = test_support::readFile(SPURLIX_TEST_DATA "/registry/wine_user.reg");
   ASSERT_FALSE(file.empty());
   std::size_t pos = 0, checked = 0;
   while (pos < file.size()) {

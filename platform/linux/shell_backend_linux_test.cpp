@@ -1,63 +1,24 @@
 #include "platform/linux/shell_backend_linux.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
-#include <sys/stat.h>
 
 #include <chrono>
 #include <filesystem>
-#include <fstream>
-#include <thread>
 
-#include "platform/linux/xdg_test_folder.h"
+#include "platform/linux/linux_test_util.h"
+#include "tests/scratch.h"
 
 namespace platform_linux {
 namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
-
-// Sets environment variables for one test and puts the old values back.
-class ScopedEnvironment {
- public:
-  ~ScopedEnvironment() {
-    for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) apply(it->first, it->second);
-  }
-  void set(const std::string& name, const std::optional<std::string>& value) {
-    const char* old = std::getenv(name.c_str());
-    saved_.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
-    apply(name, value);
-  }
-
- private:
-  static void apply(const std::string& name, const std::optional<std::string>& value) {
-    if (value) {
-      ::setenv(name.c_str(), value->c_str(), 1);
-    } else {
-      ::unsetenv(name.c_str());
-    }
-  }
-  std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
-};
-
-std::string readFile(const fs::path& path) {
-  return testing::readFile(path.string());
-}
+using test_support::readFile;
+using test_support::waitFor;
 
 void writeFile(const fs::path& path, std::string_view content, fs::perms perms) {
-  std::ofstream(path, std::ios::binary) << content;
+  test_support::writeFile(path, content);
   fs::permissions(path, perms);
-}
-
-// Waits until `done` holds, at most `limit`.
-template <class Condition>
-bool eventually(Condition done, std::chrono::milliseconds limit = 10s) {
-  const auto deadline = std::chrono::steady_clock::now() + limit;
-  while (!done()) {
-    if (std::chrono::steady_clock::now() > deadline) return false;
-    std::this_thread::sleep_for(20ms);
-  }
-  return true;
 }
 
 class LinuxShellTest : public ::testing::Test {
@@ -88,9 +49,9 @@ class LinuxShellTest : public ::testing::Test {
     return options;
   }
 
-  testing::TestFolder folder_;
+  test_support::ScratchFolder folder_;
   fs::path dir_ = folder_.path();
-  ScopedEnvironment env_;
+  testing::ScopedEnvironment env_;
 };
 
 // The calls the launcher makes, spelt out.
@@ -111,7 +72,7 @@ TEST_F(LinuxShellTest, AStartedProgramIsActiveUntilItEndsOtherHandlesNever) {
   EXPECT_EQ(launched.instanceCode, 42);
   ASSERT_NE(launched.process, 0u);
   EXPECT_TRUE(shell.processStillActive(launched.process));
-  EXPECT_TRUE(eventually([&] { return !shell.processStillActive(launched.process); }));
+  EXPECT_TRUE(waitFor([&] { return !shell.processStillActive(launched.process); }));
   EXPECT_FALSE(shell.processStillActive(launched.process));  // stays ended once reaped
   shell.releaseProcess(launched.process);
 
@@ -137,7 +98,7 @@ TEST_F(LinuxShellTest, ProgramGetsItsWordsAndStartFolderWithVariablesExpanded) {
       launchProgram(shell, "${SPURLIX_TEST_DIR}/args.sh", R"(a 'b c' "d\"e" $HOME)",
                     "%SPURLIX_TEST_DIR%/work dir");
   EXPECT_EQ(launched.instanceCode, 42);
-  ASSERT_TRUE(eventually([&] { return !shell.processStillActive(launched.process); }));
+  ASSERT_TRUE(waitFor([&] { return !shell.processStillActive(launched.process); }));
   EXPECT_EQ(readFile(dir_ / "work dir" / "args.out"),
             "a\nb c\nd\"e\n$HOME\n" + (dir_ / "work dir").string() + "\n");
 }
