@@ -5,25 +5,24 @@
 
 #include <windows.h>
 
-#include <chrono>
-#include <functional>
 #include <string>
-#include <thread>
 
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_handles.h"
+#include "tests/scratch.h"
 
 namespace win32_test {
 
-// A program started with its standard output on a pipe to us.
+// A program started with its standard output (or error) on a pipe to us.
 struct StartedProgram {
   platform_win32::UniqueHandle process;  // null when it could not start
-  platform_win32::UniqueHandle output;   // the read end of its standard output
+  platform_win32::UniqueHandle output;   // the read end of its standard output (or error)
+  DWORD id = 0;
 };
 
 // Starts the command line (the program name first, searched as CreateProcess
 // does).
-inline StartedProgram startProgram(std::wstring commandLine) {
+inline StartedProgram startProgram(std::wstring commandLine, bool standardError = false) {
   SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
   HANDLE readEnd = nullptr, writeEnd = nullptr;
   if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return {};
@@ -35,13 +34,14 @@ inline StartedProgram startProgram(std::wstring commandLine) {
   startup.cb = sizeof(startup);
   startup.dwFlags = STARTF_USESTDHANDLES;
   startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-  startup.hStdOutput = writeEnd;
-  startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+  startup.hStdOutput = standardError ? GetStdHandle(STD_OUTPUT_HANDLE) : writeEnd;
+  startup.hStdError = standardError ? writeEnd : GetStdHandle(STD_ERROR_HANDLE);
   PROCESS_INFORMATION process{};
   if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
                      &startup, &process)) {
     CloseHandle(process.hThread);
     started.process.reset(process.hProcess);
+    started.id = process.dwProcessId;
   }
   return started;
 }
@@ -81,15 +81,6 @@ inline std::string fromOemCodePage(const std::string& bytes) {
   return platform_win32::utf8FromWide(wide);
 }
 
-// Waits until `done` holds, for at most `patience`; whether it held.
-inline bool waitFor(const std::function<bool()>& done,
-                    std::chrono::milliseconds patience = std::chrono::seconds(10)) {
-  const auto deadline = std::chrono::steady_clock::now() + patience;
-  while (!done()) {
-    if (std::chrono::steady_clock::now() > deadline) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
-  return true;
-}
+using test_support::waitFor;
 
 }  // namespace win32_test

@@ -3,138 +3,48 @@
 #include <gtest/gtest.h>
 
 #include <QDBusVirtualObject>
-#include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QMutex>
 #include <QThread>
 
-#include "tests/e2e/session_fixture.h"
+#include "standin/qt/linux_standin_test_util.h"
 
 namespace startup_dbus {
 namespace {
 
 using e2e::Session;
-using e2e::StandinProcess;
 
-const std::string kProgId = "ACTOLE.APPOBJECT";
-const QString kFixtureTable = QStringLiteral(SPURLIX_TEST_DATA "/sql/KONTAKTE.dbf");
-
-std::string padded(const std::vector<std::string>& ids) {
-  std::string list;
-  for (const std::string& id : ids) list += id + std::string(12 - id.size(), ' ');
-  return list;
-}
-
-// The objects from the application to a view, as the start-up walks them;
-// those after a step that gave none stay empty.
-struct ActObjects {
-  std::unique_ptr<common::ActApplication> application;
-  std::unique_ptr<common::ActViews> views;
-  std::unique_ptr<common::ActView> view;
-};
-
-ActObjects openView(const QDBusConnection& connection) {
-  ActObjects act;
-  act.application = DBusActAutomation(connection).CreateObject(kProgId);
-  if (act.application) act.views = act.application->Views();
-  if (act.views) act.view = act.views->Create(1, 2);
-  return act;
-}
+const QString kProgId = QStringLiteral("ACTOLE.APPOBJECT");
 
 class DBusActAutomationTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(session_.busStarted()) << session_.failure().toStdString();
-    ASSERT_TRUE(logFolder_.isValid());
-  }
-  QString logPath() const { return logFolder_.filePath(QStringLiteral("calls.jsonl")); }
-  // The stand-in's log, one JSON text per call.
-  QStringList log() const {
-    QFile file(logPath());
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    return QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
-  }
+  void SetUp() override { ASSERT_TRUE(session_.busStarted()) << session_.failure().toStdString(); }
 
   Session& session_ = Session::shared();
-  QTemporaryDir logFolder_;
+  DBusActAutomation automation_{session_.connection()};
+  common::StandinRig rig_ =
+      standin_qt::LinuxStandin::rig(&automation_, e2e::StandinProcess::Screen::kOffscreen);
 };
 
-// --- Against the real stand-in ---------------------------------------------
-
-// The program's whole conversation with the stand-in is checked end to end;
-// here the answers it does not provoke, and a list of the largest kind.
-TEST_F(DBusActAutomationTest, LookupAnswersAndHundredThousandIdsPassTheBus) {
-  StandinProcess act(session_, {"--log", logPath(), kFixtureTable});
-  ASSERT_TRUE(act.waitUntilServing()) << act.standardError().toStdString();
-  auto [application, views, view] = openView(session_.connection());
-  ASSERT_NE(view, nullptr);
-  std::string oneMissing = padded({"A00000000005", "A00000000008", "NOPE"});  // 8 is deleted
-  std::string badLength = padded({"X1"}) + "X";
-  EXPECT_EQ(view->CreateLookup(oneMissing), 100);
-  EXPECT_EQ(view->CreateLookup(badLength), 5);
-  EXPECT_EQ(badLength, padded({"X1"}) + "X") << "the list is handed over unchanged";
-
-  // A hundred thousand IDs (here none of them in the table) arrive whole.
-  std::vector<std::string> many;
-  for (int k = 100'000; k > 0; --k) many.push_back("N" + std::to_string(k));
-  std::string list = padded(many);
-  EXPECT_EQ(view->CreateLookup(list), 100);
-  const QJsonArray logged =
-      QJsonDocument::fromJson(log().value(log().size() - 1).toUtf8())["ids"].toArray();
-  ASSERT_EQ(logged.size(), 100'000);
-  EXPECT_EQ(logged.first().toString(), "N100000");
-  EXPECT_EQ(logged.last().toString(), "N1");
+TEST_F(DBusActAutomationTest, CallsReachTheStandinAndAreLogged) {
+  common::expectCallsReachTheStandinAndAreLogged(rig_);
 }
-
 TEST_F(DBusActAutomationTest, MisbehaviourSwitchesBecomeNoObjectOrTheChosenResult) {
-  {
-    StandinProcess act(session_, {"--no-views", kFixtureTable});
-    ASSERT_TRUE(act.waitUntilServing());
-    const ActObjects objects = openView(session_.connection());
-    ASSERT_NE(objects.application, nullptr);
-    EXPECT_EQ(objects.views, nullptr);
-    EXPECT_TRUE(objects.application->GetOpenDBName()) << "the application still answers";
-  }
-  StandinProcess act(session_, {"--lookup-result", "-1", kFixtureTable});
-  ASSERT_TRUE(act.waitUntilServing());
-  const ActObjects objects = openView(session_.connection());
-  ASSERT_NE(objects.view, nullptr);
-  std::string ids = padded({"X1"});
-  EXPECT_EQ(objects.view->CreateLookup(ids), -1);
+  common::expectMisbehaviourSwitchesBecomeNoObjectOrTheChosenResult(rig_);
+}
+TEST_F(DBusActAutomationTest, AStandinThatLeavesGivesFailuresQuickly) {
+  common::expectAStandinThatLeavesGivesFailuresQuickly(rig_);
+}
+TEST_F(DBusActAutomationTest, HundredThousandIdsAreLookedUpInTheirOrder) {
+  common::expectHundredThousandIdsAreLookedUpInTheirOrder(rig_);
 }
 
-TEST_F(DBusActAutomationTest, NoApplicationObjectWhenNobodyOwnsTheNameOrThereIsNoBus) {
-  StandinProcess act(session_, {"--no-app", kFixtureTable});
-  QThread::msleep(300);  // time enough to have taken the name, had it tried
-  EXPECT_TRUE(act.running());
-  for (const char* progId : {"ACTOLE.APPOBJECT", "", "not a bus name"}) {
-    EXPECT_EQ(DBusActAutomation(session_.connection()).CreateObject(progId), nullptr) << progId;
+TEST_F(DBusActAutomationTest, NoApplicationObjectForNamesNobodyOwnsOrWithoutABus) {
+  for (const char* progId : {"ACTOLE.APPOBJECT", "not a bus name"}) {
+    EXPECT_EQ(automation_.CreateObject(progId), nullptr) << progId;
   }
   QDBusConnection nowhere = QDBusConnection::connectToBus(
       QStringLiteral("unix:path=/nonexistent/bus-socket"), QStringLiteral("nowhere"));
-  EXPECT_EQ(DBusActAutomation(nowhere).CreateObject(kProgId), nullptr);
-}
-
-TEST_F(DBusActAutomationTest, StandinLeavingBeforeTheLookupGivesNoAnswerQuickly) {
-  StandinProcess act(session_, {"--quit-on-lookup", "--log", logPath(), kFixtureTable});
-  ASSERT_TRUE(act.waitUntilServing());
-  auto [application, views, view] = openView(session_.connection());
-  ASSERT_NE(view, nullptr);
-
-  std::string ids = padded({"X1"});
-  QElapsedTimer timer;
-  timer.start();
-  EXPECT_EQ(view->CreateLookup(ids), std::nullopt);
-  EXPECT_LT(timer.elapsed(), 2000);
-  EXPECT_EQ(act.waitForExit(), 0);
-  // Everything bound to the departed server now fails at once.
-  EXPECT_FALSE(view->LookupAll());
-  EXPECT_EQ(application->GetOpenDBName(), std::nullopt);
-  EXPECT_EQ(application->Views(), nullptr);
-  EXPECT_EQ(log().value(log().size() - 1),
-            R"({"call":"CreateLookup","ids":["X1"],"result":null,"view":1})");
+  EXPECT_EQ(DBusActAutomation(nowhere).CreateObject("ACTOLE.APPOBJECT"), nullptr);
 }
 
 // --- Against a scripted server: the adapter's own rules --------------------
@@ -189,12 +99,12 @@ class ScriptedServerTest : public DBusActAutomationTest {
                                                    QDBusConnection::SubPath));
     server_.moveToThread(&thread_);
     thread_.start();
-    ASSERT_TRUE(connection_->registerService(QString::fromStdString(kProgId)));
+    ASSERT_TRUE(connection_->registerService(kProgId));
     server_.answer("Views", {{path("/Application/Views")}});
     server_.answer("Create", {{path("/Application/Views/7")}});
   }
   void TearDown() override {
-    connection_->unregisterService(QString::fromStdString(kProgId));
+    connection_->unregisterService(kProgId);
     connection_->unregisterObject(QStringLiteral("/Application"), QDBusConnection::UnregisterTree);
     connection_.reset();
     QDBusConnection::disconnectFromBus(QStringLiteral("scripted-server"));
@@ -229,22 +139,18 @@ TEST_F(ScriptedServerTest, AnswersOfTheWrongKindAreFailures) {
       {"32-bit", {{0}}, false, 0, std::nullopt},
       {"negative", {{-1}}, false, -1, std::nullopt},
       {"16-bit", {{QVariant::fromValue<qint16>(100)}}, false, 100, std::nullopt},
-      {"text",
-       {{QStringLiteral("/act/Kontakte ä.dbf")}},
-       false,
-       std::nullopt,
-       "/act/Kontakte ä.dbf"},
+      {"text", {{QStringLiteral("/act/K ä.dbf")}}, false, std::nullopt, "/act/K ä.dbf"},
       {"a double", {{1.5}}, false, std::nullopt, std::nullopt},
       {"nothing", {{}}, false, std::nullopt, std::nullopt},
       {"an error", {{}, true}, false, std::nullopt, std::nullopt},
   };
-  auto [application, views, view] = openView(session_.connection());
+  auto [application, views, view] = common::openView(automation_);
   ASSERT_NE(view, nullptr);
   for (const auto& c : cases) {
     for (const char* member : {"Views", "Create", "CreateLookup", "GetOpenDBName"}) {
       server_.answer(member, c.answer);
     }
-    std::string ids = padded({"Ä1"});
+    std::string ids = common::paddedIds({"Ä1"});
     EXPECT_EQ(application->Views() != nullptr, c.object) << c.what;
     EXPECT_EQ(views->Create(1, 2) != nullptr, c.object) << c.what;
     EXPECT_EQ(view->CreateLookup(ids), c.lookup) << c.what;
@@ -253,12 +159,12 @@ TEST_F(ScriptedServerTest, AnswersOfTheWrongKindAreFailures) {
   // What went over the bus for the last lookup.
   const QDBusMessage lookup = server_.received("CreateLookup");
   EXPECT_EQ(lookup.path(), "/Application/Views/7");
-  EXPECT_EQ(lookup.arguments().value(0).toString().toStdString(), padded({"Ä1"}));
+  EXPECT_EQ(lookup.arguments().value(0).toString().toStdString(), common::paddedIds({"Ä1"}));
 }
 
 TEST_F(ScriptedServerTest, ASlowServerIsGivenUpAfterTheTimeLimit) {
   server_.answer("GetOpenDBName", {{QStringLiteral("/late")}, false, 800});
-  auto application = DBusActAutomation(session_.connection(), 150).CreateObject(kProgId);
+  auto application = DBusActAutomation(session_.connection(), 150).CreateObject("ACTOLE.APPOBJECT");
   ASSERT_NE(application, nullptr);
   QElapsedTimer timer;
   timer.start();

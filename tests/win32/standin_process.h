@@ -4,7 +4,7 @@
 // is done by closing its window (killed only if it does not go: under Wine 8
 // a killed COM server stays registered in rpcss).
 //
-//   win32_test::StandinProcess act({L"--log", log, table});
+//   win32_test::StandinProcess act({"--log", log, table});
 //   ASSERT_TRUE(act.waitUntilServing());
 //
 // "Serving" means its main window exists: the stand-in registers its class
@@ -14,106 +14,85 @@
 #include <windows.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
+#include "common/act_automation_contract_test_util.h"
 #include "platform/win32/win32_test_util.h"
 
 namespace win32_test {
 
-// The lines of a text file (the stand-in's call log).
-inline std::vector<std::string> linesOf(const std::filesystem::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::vector<std::string> lines;
-  for (std::string line; std::getline(file, line);) lines.push_back(line);
-  return lines;
-}
-
-// A path as the stand-in reports it (full, Windows separators), and as its
-// log writes it (JSON, backslashes doubled).
+// A path as the stand-in reports it: full, with Windows separators.
 inline std::string reportedPath(const std::string& path) {
-  return platform_win32::utf8FromWide(std::filesystem::path(platform_win32::wideFromUtf8(path))
-                                          .lexically_normal()
-                                          .make_preferred()
-                                          .wstring());
-}
-inline std::string logged(std::string text) {
-  for (std::size_t at = text.find('\\'); at != std::string::npos; at = text.find('\\', at + 2)) {
-    text.insert(at, 1, '\\');
-  }
-  return text;
+  return common::utf8FromPath(
+      std::filesystem::absolute(common::pathFromUtf8(path)).lexically_normal().make_preferred());
 }
 
-class StandinProcess {
+class StandinProcess : public common::TestStandin {
  public:
-  // Each argument is passed in quotes (none of ours holds a quote or ends
-  // with a backslash).
-  explicit StandinProcess(const std::vector<std::wstring>& arguments,
-                          std::wstring windowClass = L"act3.0frameclass")
-      : windowClass_(std::move(windowClass)) {
-    std::wstring commandLine = L"\"" + platform_win32::wideFromUtf8(ACT_STANDIN_PATH) + L"\"";
-    for (const std::wstring& argument : arguments) commandLine += L" \"" + argument + L"\"";
-    SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
-    HANDLE readEnd = nullptr;
-    HANDLE writeEnd = nullptr;
-    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 1 << 16)) return;
-    errors_.reset(readEnd);
-    const platform_win32::UniqueHandle writer(writeEnd);  // the child holds its own
-    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdError = writeEnd;
-    PROCESS_INFORMATION started{};
-    if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                       &startup, &started)) {
-      CloseHandle(started.hThread);
-      process_.reset(started.hProcess);
-      id_ = started.dwProcessId;
-    }
+  // Each argument (UTF-8) is passed in quotes (none of ours holds a quote or
+  // ends with a backslash).
+  explicit StandinProcess(const std::vector<std::string>& arguments) {
+    std::string commandLine = "\"" + std::string(ACT_STANDIN_PATH) + "\"";
+    for (const std::string& argument : arguments) commandLine += " \"" + argument + "\"";
+    program_ = startProgram(platform_win32::wideFromUtf8(commandLine), true);
   }
-  ~StandinProcess() {
+  ~StandinProcess() override {
     if (!running()) return;
     close();
-    if (waitForExit(std::chrono::seconds(5)) < 0) TerminateProcess(process_.get(), 99);
+    if (waitForExit(std::chrono::seconds(5)) < 0) TerminateProcess(program_.process.get(), 99);
   }
-  StandinProcess(const StandinProcess&) = delete;
-  StandinProcess& operator=(const StandinProcess&) = delete;
 
+  // A rig (act_automation_contract_test_util.h) for `automation`; its
+  // stand-ins show no window when `hidden`.
+  static common::StandinRig rig(common::ActAutomation* automation, bool hidden) {
+    const std::string table = SPURLIX_TEST_DATA "/sql/KONTAKTE.dbf";
+    std::string reported = reportedPath(table);
+    for (std::size_t at = reported.find('\\'); at != std::string::npos;
+         at = reported.find('\\', at + 2)) {
+      reported.insert(at, 1, '\\');  // JSON
+    }
+    return {[hidden](std::vector<std::string> arguments) {
+              if (hidden) arguments.insert(arguments.begin(), "--hidden");
+              return std::make_unique<StandinProcess>(arguments);
+            },
+            automation, table, reported};
+  }
+
+  bool waitUntilServing() override { return waitUntilServing(std::chrono::seconds(15)); }
   // True once the main window exists; false when the stand-in ended first or
   // did not get so far within `patience`.
-  bool waitUntilServing(std::chrono::milliseconds patience = std::chrono::seconds(15)) {
+  bool waitUntilServing(std::chrono::milliseconds patience) {
     waitFor([this] { return !running() || (window_ = findWindow()) != nullptr; }, patience);
     return window_ != nullptr && running();
   }
   HWND window() const { return window_; }
   bool running() const {
-    return process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT;
+    return program_.process && WaitForSingleObject(program_.process.get(), 0) == WAIT_TIMEOUT;
   }
   // Closes the main window, as a user ends the program.
   void close() {
     if (window_ == nullptr) window_ = findWindow();
     if (window_ != nullptr) PostMessageW(window_, WM_CLOSE, 0, 0);
   }
+  int waitForExit() override { return waitForExit(std::chrono::seconds(10)); }
   // The exit status once the stand-in has ended within `patience`, else -1.
-  int waitForExit(std::chrono::milliseconds patience = std::chrono::seconds(10)) const {
+  int waitForExit(std::chrono::milliseconds patience) const {
     DWORD code = 0;
-    if (!process_ ||
-        WaitForSingleObject(process_.get(), static_cast<DWORD>(patience.count())) !=
+    if (!program_.process ||
+        WaitForSingleObject(program_.process.get(), static_cast<DWORD>(patience.count())) !=
             WAIT_OBJECT_0 ||
-        !GetExitCodeProcess(process_.get(), &code)) {
+        !GetExitCodeProcess(program_.process.get(), &code)) {
       return -1;
     }
     return static_cast<int>(code);
   }
-  // What it wrote to its standard error once it has ended (UTF-8).
-  std::string standardError() {
+  std::string standardError() override {
     if (running()) return {};
     std::string text(1 << 16, '\0');
     DWORD got = 0;
-    if (!errors_ ||
-        !ReadFile(errors_.get(), text.data(), static_cast<DWORD>(text.size()), &got, nullptr)) {
+    if (!ReadFile(program_.output.get(), text.data(), static_cast<DWORD>(text.size()), &got,
+                  nullptr)) {
       got = 0;
     }
     return text.substr(0, got);
@@ -121,15 +100,15 @@ class StandinProcess {
 
  private:
   HWND findWindow() const {
-    std::pair<const StandinProcess*, HWND> search{this, nullptr};
+    std::pair<DWORD, HWND> search{program_.id, nullptr};
     EnumWindows(
         [](HWND window, LPARAM data) -> BOOL {
-          auto* s = reinterpret_cast<std::pair<const StandinProcess*, HWND>*>(data);
+          auto* s = reinterpret_cast<std::pair<DWORD, HWND>*>(data);
           DWORD owner = 0;
           GetWindowThreadProcessId(window, &owner);
           wchar_t name[256] = {};
           GetClassNameW(window, name, 256);
-          if (owner != s->first->id_ || s->first->windowClass_ != name) return TRUE;
+          if (owner != s->first || std::wstring(name) != L"act3.0frameclass") return TRUE;
           s->second = window;
           return FALSE;
         },
@@ -137,10 +116,7 @@ class StandinProcess {
     return search.second;
   }
 
-  std::wstring windowClass_;
-  platform_win32::UniqueHandle process_;
-  platform_win32::UniqueHandle errors_;
-  DWORD id_ = 0;
+  StartedProgram program_;
   HWND window_ = nullptr;
 };
 

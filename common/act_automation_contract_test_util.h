@@ -1,0 +1,180 @@
+#pragma once
+// The contract of ActAutomation (act_automation.h) as test bodies that every
+// platform's adapter runs against the real stand-in ACT!, which the
+// platform's test starts through a StandinRig: the operations and what the
+// stand-in logs of them, the stand-in's misbehaviour switches, a stand-in
+// that leaves during a lookup, and a list of 100,000 IDs.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "common/act_automation.h"
+#include "tests/scratch.h"
+#include "tools/demo_data/dbf_writer.h"
+
+namespace common {
+
+// One stand-in process, ended when the object goes.
+class TestStandin {
+ public:
+  virtual ~TestStandin() = default;
+  // True once it serves; false when it ended first or took too long.
+  virtual bool waitUntilServing() = 0;
+  // Its exit status; -1 when it did not end in time.
+  virtual int waitForExit() = 0;
+  // What it wrote to its standard error, once it has ended (UTF-8).
+  virtual std::string standardError() = 0;
+};
+
+// What a platform's test provides. A stand-in started with "--no-app" counts
+// as serving once it has had the time to serve, had it tried.
+struct StandinRig {
+  using Starter = std::function<std::unique_ptr<TestStandin>(const std::vector<std::string>&)>;
+  StandinRig(Starter starter, ActAutomation* adapter, std::string fixture, std::string reported)
+      : start(std::move(starter)), automation(adapter), table(fixture), reportedTable(reported) {}
+
+  test_support::ScratchFolder scratch;
+  Starter start;              // starts a stand-in with these arguments (UTF-8; a table's path last)
+  ActAutomation* automation;  // the adapter under test; nullptr when a test needs none
+  std::string table;          // the fixture table tests/data/sql/KONTAKTE.dbf
+  std::string reportedTable;  // as the stand-in's log writes the path it reports (JSON)
+  std::string log = scratch.file("calls.jsonl");
+  std::vector<std::string> logLines() const {
+    std::ifstream file(common::pathFromUtf8(log), std::ios::binary);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(file, line);) lines.push_back(line);
+    return lines;
+  }
+};
+
+inline std::string paddedIds(const std::vector<std::string>& ids) {
+  std::string list;
+  for (const std::string& id : ids) list += id + std::string(12 - id.size(), ' ');
+  return list;
+}
+
+// The objects from the application to a view, as the start-up walks them;
+// those after a step that gave none stay empty.
+struct ActObjects {
+  std::unique_ptr<ActApplication> application;
+  std::unique_ptr<ActViews> views;
+  std::unique_ptr<ActView> view;
+};
+
+inline ActObjects openView(ActAutomation& automation) {
+  ActObjects act;
+  act.application = automation.CreateObject("ACTOLE.APPOBJECT");
+  if (act.application) act.views = act.application->Views();
+  if (act.views) act.view = act.views->Create(1, 2);
+  return act;
+}
+
+inline void expectCallsReachTheStandinAndAreLogged(StandinRig& rig) {
+  {
+    const auto act = rig.start({"--log", rig.log, rig.table});
+    ASSERT_TRUE(act->waitUntilServing()) << act->standardError();
+    auto [application, views, view] = openView(*rig.automation);
+    ASSERT_NE(view, nullptr);
+    std::string table;  // in JSON, as the log writes it
+    for (const char c : application->GetOpenDBName().value_or("")) {
+      table += c == '\\' ? "\\\\" : std::string(1, c);
+    }
+    EXPECT_EQ(table, rig.reportedTable);
+    EXPECT_TRUE(view->LookupAll());
+    std::string allFound = paddedIds({"X1", "A00000000001"});
+    std::string oneMissing = paddedIds({"A00000000005", "A00000000008", "NOPE"});  // 8 is deleted
+    std::string badLength = allFound + "Ä";
+    EXPECT_EQ(view->CreateLookup(allFound), 0);
+    EXPECT_EQ(view->CreateLookup(oneMissing), 100);
+    EXPECT_EQ(view->CreateLookup(badLength), 5);
+    EXPECT_EQ(allFound, paddedIds({"X1", "A00000000001"})) << "the list is handed over unchanged";
+  }
+  EXPECT_EQ(rig.logLines(),
+            std::vector<std::string>(
+                {R"({"call":"Views","result":"/Application/Views"})",
+                 R"({"args":[1,2],"call":"Create","result":"/Application/Views/1"})",
+                 R"({"call":"GetOpenDBName","result":")" + rig.reportedTable + R"("})",
+                 R"({"call":"LookupAll","result":0,"view":1})",
+                 R"({"call":"CreateLookup","ids":["X1","A00000000001"],"result":0,"view":1})",
+                 R"({"call":"CreateLookup","ids":["A00000000005","A00000000008","NOPE"],)"
+                 R"("result":100,"view":1})",
+                 R"({"call":"CreateLookup","idList":")" + paddedIds({"X1", "A00000000001"}) +
+                     R"(Ä","result":5,"view":1})"}));
+}
+
+inline void expectMisbehaviourSwitchesBecomeNoObjectOrTheChosenResult(StandinRig& rig) {
+  {
+    const auto act = rig.start({"--no-app", rig.table});
+    ASSERT_TRUE(act->waitUntilServing());
+    EXPECT_EQ(rig.automation->CreateObject("ACTOLE.APPOBJECT"), nullptr);
+    EXPECT_EQ(rig.automation->CreateObject(""), nullptr);
+  }
+  {
+    const auto act = rig.start({"--no-views", rig.table});
+    ASSERT_TRUE(act->waitUntilServing());
+    const ActObjects objects = openView(*rig.automation);
+    ASSERT_NE(objects.application, nullptr);
+    EXPECT_EQ(objects.views, nullptr);
+    EXPECT_TRUE(objects.application->GetOpenDBName()) << "the application still answers";
+  }
+  const auto act = rig.start({"--refuse-views", "2", "--lookup-result", "-1", rig.table});
+  ASSERT_TRUE(act->waitUntilServing());
+  auto [application, views, view] = openView(*rig.automation);
+  ASSERT_NE(views, nullptr);
+  EXPECT_EQ(view, nullptr);
+  EXPECT_EQ(views->Create(1, 2), nullptr);
+  view = views->Create(1, 2);
+  ASSERT_NE(view, nullptr);
+  std::string ids = paddedIds({"X1"});
+  EXPECT_EQ(view->CreateLookup(ids), -1);
+}
+
+// The stand-in leaves without answering the lookup: that call and every later
+// one fail, quickly.
+inline void expectAStandinThatLeavesGivesFailuresQuickly(StandinRig& rig) {
+  const auto act = rig.start({"--quit-on-lookup", "--log", rig.log, rig.table});
+  ASSERT_TRUE(act->waitUntilServing());
+  auto [application, views, view] = openView(*rig.automation);
+  ASSERT_NE(view, nullptr);
+  const auto start = std::chrono::steady_clock::now();
+  std::string ids = paddedIds({"X1"});
+  EXPECT_EQ(view->CreateLookup(ids), std::nullopt);
+  EXPECT_FALSE(view->LookupAll());
+  EXPECT_EQ(application->GetOpenDBName(), std::nullopt);
+  EXPECT_EQ(application->Views(), nullptr);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+  EXPECT_EQ(act->waitForExit(), 0);
+  EXPECT_EQ(rig.logLines().back(),
+            R"({"call":"CreateLookup","ids":["X1"],"result":null,"view":1})");
+}
+
+inline void expectHundredThousandIdsAreLookedUpInTheirOrder(StandinRig& rig) {
+  test_support::ScratchFolder folder;
+  std::vector<std::string> ids;
+  {
+    demo_data::DbfWriter writer(folder.path() / "KONTAKTE.dbf", {{"UNIQUE_ID", 'C', 12}}, 100'000);
+    for (int i = 100'000; i > 0; --i) writer.add({ids.emplace_back("K" + std::to_string(i))});
+    writer.finish();
+  }
+  {
+    const auto act = rig.start({"--log", rig.log, folder.file("KONTAKTE.dbf")});
+    ASSERT_TRUE(act->waitUntilServing()) << act->standardError();
+    const ActObjects objects = openView(*rig.automation);
+    ASSERT_NE(objects.view, nullptr);
+    std::string list = paddedIds(ids);
+    EXPECT_EQ(objects.view->CreateLookup(list), 0);
+  }
+  const std::string entry = rig.logLines().back();
+  EXPECT_TRUE(entry.starts_with(R"({"call":"CreateLookup","ids":["K100000","K99999",)"));
+  EXPECT_TRUE(entry.ends_with(R"(,"K2","K1"],"result":0,"view":1})"));
+  EXPECT_EQ(std::count(entry.begin(), entry.end(), ','), 100'000 + 2);
+}
+
+}  // namespace common
