@@ -2,12 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <map>
-#include <new>
-#include <stdexcept>
-
 #include "tests/fakes/fake_message_boxes.h"
+#include "tests/fakes/fake_registry.h"
 
 namespace platform {
 namespace {
@@ -18,51 +14,7 @@ Bytes bytesOf(std::string_view text) {
   return Bytes(text.begin(), text.end());
 }
 
-// One key (handle 77) holding the value "v", with switches to make each call
-// fail or throw. Remembers what it was asked.
-class FakeRegistry : public RegistryBackend {
- public:
-  RegistryOpenResult openKey(RegistryRootKey root, std::string_view keyPath,
-                             std::uint32_t access) override {
-    asked = std::to_string(root) + " " + std::string(keyPath) + " " + std::to_string(access);
-    if (throwOnOpen) throw std::runtime_error("kaputt");
-    if (openStatus != kRegistrySuccess) return {openStatus, 0};
-    ++openHandles;
-    return {kRegistrySuccess, 77};
-  }
-  RegistryQueryResult queryValueInfo(RegistryKeyHandle, std::string_view name) override {
-    asked += " " + std::string(name);
-    if (infoStatus != kRegistrySuccess) return {infoStatus, 0, 0};
-    if (name != "v") return {kRegistryNotFound, 0, 0};
-    return {kRegistrySuccess, type, reportedSize.value_or(static_cast<std::uint32_t>(data.size()))};
-  }
-  RegistryQueryResult queryValueData(RegistryKeyHandle, std::string_view,
-                                     std::span<std::uint8_t> buffer) override {
-    if (throwOnData) throw std::bad_alloc();
-    if (dataStatus != kRegistrySuccess) return {dataStatus, 0, 0};
-    const auto size = static_cast<std::uint32_t>(data.size());
-    if (data.size() > buffer.size()) return {kRegistryMoreData, type, size};
-    std::copy(data.begin(), data.end(), buffer.begin());
-    return {kRegistrySuccess, type, size};
-  }
-  RegistryStatus closeKey(RegistryKeyHandle key) override {
-    EXPECT_EQ(key, 77u);
-    --openHandles;
-    ++closes;
-    if (throwOnClose) throw std::runtime_error("Schließen ging schief");
-    return kRegistrySuccess;
-  }
-
-  std::uint32_t type = kRegSz;
-  Bytes data;
-  RegistryStatus openStatus = kRegistrySuccess, infoStatus = kRegistrySuccess,
-                 dataStatus = kRegistrySuccess;
-  std::optional<std::uint32_t> reportedSize;
-  bool throwOnOpen = false, throwOnData = false, throwOnClose = false;
-
-  int closes = 0, openHandles = 0;
-  std::string asked;
-};
+using fakes::FakeRegistry;
 
 TaggedValue read(FakeRegistry& registry, fakes::FakeMessageBoxes& boxes) {
   return RegistryGetKeyValue(registry, boxes, kHkeyCurrentUser, "Software\\Symantec\\ACT!", "v");

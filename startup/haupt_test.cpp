@@ -16,6 +16,7 @@
 #include "tests/fakes/fake_information_dialog.h"
 #include "tests/fakes/fake_message_boxes.h"
 #include "tests/fakes/fake_program_end.h"
+#include "tests/fakes/fake_registry.h"
 #include "tests/fakes/fake_settings_store.h"
 #include "tests/fakes/fake_window_list.h"
 
@@ -29,26 +30,6 @@ using Texts = std::vector<std::string>;
 const std::string kDatabase = std::string(SPURLIX_TEST_DATA) + "/sql/KONTAKTE.dbf";
 const char kNotice[] = "Bitte dieses Programm nur unter ACT! in der\r\nKontaktansicht aufrufen.";
 
-// A registry without a single key.
-class EmptyRegistry : public platform::RegistryBackend {
- public:
-  platform::RegistryOpenResult openKey(platform::RegistryRootKey, std::string_view,
-                                       std::uint32_t) override {
-    return {};
-  }
-  platform::RegistryQueryResult queryValueInfo(platform::RegistryKeyHandle,
-                                               std::string_view) override {
-    return {};
-  }
-  platform::RegistryQueryResult queryValueData(platform::RegistryKeyHandle, std::string_view,
-                                               std::span<std::uint8_t>) override {
-    return {};
-  }
-  platform::RegistryStatus closeKey(platform::RegistryKeyHandle) override {
-    return platform::kRegistryInvalidHandle;
-  }
-};
-
 class MainTest : public ::testing::Test {
  protected:
   MainTest() {
@@ -58,6 +39,7 @@ class MainTest : public ::testing::Test {
     windows_.journal = &journal_;
     windows_.windows = {{7, true, "act3.0frameclass", "ACT! - Kontakte"}};
     SetWindowList(windows_);
+    registry_.openStatus = platform::kRegistryNotFound;
   }
 
   // Runs Main afresh; true when it ended the program.
@@ -74,7 +56,7 @@ class MainTest : public ::testing::Test {
 
   Journal journal_;
   fakes::FakeActAutomation act_;
-  EmptyRegistry registry_;  // no ACT! key: the web links write nothing
+  fakes::FakeRegistry registry_;  // no ACT! key (see the constructor): no web links
   fakes::FakeWindowList windows_;
   fakes::FakeInformationDialog information_;
   fakes::FakeMessageBoxes boxes_;
