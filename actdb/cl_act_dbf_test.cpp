@@ -14,14 +14,6 @@
 
 namespace actdb {
 
-// Reaches the one private operation that has no public caller.
-class ClActDbfTestAccess {
- public:
-  static std::unique_ptr<dbengine::Recordset> OeffneTabelle(clActDBF& db) {
-    return db.OeffneTabelle();
-  }
-};
-
 namespace {
 
 using Ids = std::vector<std::string>;
@@ -123,6 +115,8 @@ TEST_F(ClActDbf, SucheBuildsTheFragmentQuery) {
   }
 }
 
+// The pattern and the engine in detail are text_rules_test.cpp and the
+// engine's tests; here they together, through the query class.
 TEST_F(ClActDbf, SucheFindsTheFragmentAnywhereInAnyCase) {
   open();
   const struct {
@@ -131,13 +125,8 @@ TEST_F(ClActDbf, SucheFindsTheFragmentAnywhereInAnyCase) {
     Ids expected;
   } cases[] = {
       {"COMPANY,NAME", "mü", {"A00000000001", "A00000000002", "A00000000003", "A00000000007"}},
-      {"COMPANY,NAME", "MÜLLER", {"A00000000001", "A00000000002", "A00000000003"}},
-      {"COMPANY,NAME", "krümm", {"A00000000003"}},
       {"COMPANY,NAME", "O'Neil", {"A00000000004"}},
       {"COMPANY,NAME", "me?er", {"A00000000005", "A00000000006"}},
-      {"COMPANY,NAME", "m*bauer", {"A00000000007"}},
-      {"COMPANY,NAME", "xyzq", {}},
-      {"NAME", "schulz", {"X1"}},
       // An empty fragment finds every row with a value: one company is blank.
       {"COMPANY",
        "",
@@ -198,13 +187,6 @@ TEST_F(ClActDbf, SucheMaxWertFindsTheHighestNumberBehindThePrefix) {
   EXPECT_TRUE(boxes.shown[0].text.ends_with(
       "\r\nSQL: SELECT FEHLT FROM [KONTAKTE.gdb] WHERE FEHLT LIKE '[Kk]-*';"));
   EXPECT_EQ(boxes.shown[0].icon, common::MessageIcon::Exclamation);
-}
-
-TEST_F(ClActDbf, OeffneTabelleOpensTheWholeContactTable) {
-  open();
-  auto rows = ClActDbfTestAccess::OeffneTabelle(db);
-  ASSERT_TRUE(rows);
-  EXPECT_EQ(ids(*rows).size(), 8u);
 }
 
 }  // namespace

@@ -155,28 +155,6 @@ TEST(Wildcard, InvalidPatternsAreReportedNotMatched) {
   EXPECT_EQ(error, WildcardError::kNone);
 }
 
-TEST(Wildcard, CompiledTokensAreNormalisedForShapeRecognition) {
-  using Kind = WildcardPattern::Kind;
-  auto kinds = [](std::u32string_view text) {
-    std::vector<Kind> result;
-    const auto compiled = WildcardPattern::compile(text);
-    for (const auto& token : compiled->tokens()) {
-      result.push_back(token.kind);
-    }
-    return result;
-  };
-  // Runs of stars collapse, `[]` vanishes, and a plain one-character list is
-  // the literal it stands for.
-  EXPECT_EQ(kinds(U"**a[]**"), (std::vector{Kind::kAnyRun, Kind::kLiteral, Kind::kAnyRun}));
-  EXPECT_EQ(kinds(U"*[]*"), (std::vector{Kind::kAnyRun}));
-  EXPECT_EQ(kinds(U"[*][!]"), (std::vector{Kind::kLiteral, Kind::kLiteral}));
-  const auto star = WildcardPattern::compile(U"[*]");
-  EXPECT_EQ(star->tokens().at(0).literal, U'*');
-  EXPECT_EQ(kinds(U"?#[!x][a-b]"),
-            (std::vector{Kind::kAnyChar, Kind::kDigit, Kind::kList, Kind::kList}));
-  EXPECT_TRUE(WildcardPattern::compile(U"")->tokens().empty());
-}
-
 TEST(Wildcard, ManyStarsOnLongTextStayFast) {
   const std::u32string text(100000, U'a');
   const auto stars = WildcardPattern::compile(std::u32string(1000, U'*') + U"b");

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -14,6 +13,7 @@
 #include "platform/native_short_path.h"
 #include "search/search_test_util.h"
 #include "tests/fakes/fake_clipboard.h"
+#include "tests/scratch.h"
 #include "tools/demo_data/dbf_writer.h"
 
 namespace search {
@@ -53,13 +53,11 @@ class SearchRunTest : public testing::SearchLogicTest {
     globals_.ActDB = std::make_unique<actdb::clActDBF>(
         actdb::ActDbServices{boxes_, settings_, clipboard_, events_, paths_});
   }
-  ~SearchRunTest() override { fs::remove_all(folder_); }
 
   // A contact table of our own; its path. UNIQUE_ID is wider than ACT!'s
   // twelve, to hold IDs that do not fit.
   std::string writeTable(const std::vector<Contact>& contacts) {
-    fs::create_directories(folder_);
-    const fs::path path = folder_ / ("T" + std::to_string(++tables_) + ".dbf");
+    const fs::path path = folder_.path() / ("T" + std::to_string(++tables_) + ".dbf");
     demo_data::DbfWriter writer(path,
                                 {{"UNIQUE_ID", 'C', 16}, {"COMPANY", 'C', 40}, {"NAME", 'C', 40}},
                                 static_cast<std::uint32_t>(contacts.size()));
@@ -94,9 +92,7 @@ class SearchRunTest : public testing::SearchLogicTest {
   fakes::FakeClipboard clipboard_;
   common::ShortPathResolver& paths_ = platform::nativeShortPathResolver();
   std::function<void(int)> onYield;
-  fs::path folder_ = fs::temp_directory_path() /
-                     ("spurlix-search-" +
-                      std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
+  test_support::ScratchFolder folder_;
   int tables_ = 0;
 };
 

@@ -2,10 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
+#include <sstream>
 
-#include "common/path_text.h"
+#include "tests/scratch.h"
 
 namespace standin {
 namespace {
@@ -18,26 +17,14 @@ ContactTable threeContacts() {
                                             {"alpha KG", "Xaver", "", "", "A2"}});
 }
 
-// A file in the temporary folder, removed when the test is done.
-struct ScratchFile {
-  std::filesystem::path path =
-      std::filesystem::temp_directory_path() /
-      (std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + ".jsonl");
-  ScratchFile() { std::filesystem::remove(path); }
-  ~ScratchFile() {
-    std::error_code ignored;
-    std::filesystem::remove(path, ignored);
-  }
-};
-
 class AutomationTest : public ::testing::Test {
  protected:
   void SetUp() override {
     contacts_.setTable(threeContacts());
-    ASSERT_TRUE(log_.open(common::utf8FromPath(logPath_)));
+    ASSERT_TRUE(log_.open(scratch_.file("calls.jsonl")));
   }
   Lines logLines() {
-    std::ifstream file(logPath_);
+    std::istringstream file(test_support::readFile(scratch_.path() / "calls.jsonl"));
     Lines lines;
     for (std::string line; std::getline(file, line);) lines.push_back(line);
     return lines;
@@ -48,8 +35,7 @@ class AutomationTest : public ::testing::Test {
     return ids;
   }
 
-  ScratchFile file_;  // goes after the log that writes it
-  const std::filesystem::path& logPath_ = file_.path;
+  test_support::ScratchFolder scratch_;  // goes after the log that writes into it
   ShownContacts contacts_;
   CallLog log_;
 };

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "common/path_text.h"
+#include "tests/scratch.h"
 
 namespace standin {
 namespace {
@@ -38,13 +38,10 @@ TEST(ContactTable, ReadsTheLiveContactsOfTheFixtureInFileOrder) {
 }
 
 TEST(ContactTable, TablesThatCannotBeReadAreReportedInGerman) {
-  const std::filesystem::path folder =
-      std::filesystem::temp_directory_path() / "contact_table_test";
-  std::filesystem::create_directories(folder);
-  std::ofstream(folder / "KAPUTT.dbf") << "kein dBase";
-  const std::string cases[] = {common::utf8FromPath(folder / "FEHLT.dbf"),
-                               common::utf8FromPath(folder / "KAPUTT.dbf"),
-                               common::utf8FromPath(folder), SPURLIX_TEST_DATA "/sql/KONTAKTE.gdb"};
+  test_support::ScratchFolder folder;
+  folder.write("KAPUTT.dbf", "kein dBase");
+  const std::string cases[] = {folder.file("FEHLT.dbf"), folder.file("KAPUTT.dbf"), folder.file(""),
+                               SPURLIX_TEST_DATA "/sql/KONTAKTE.gdb"};
   for (const std::string& path : cases) {
     const LoadedTable loaded = loadContactTable(path);
     EXPECT_FALSE(loaded.table.has_value()) << path;
@@ -52,7 +49,6 @@ TEST(ContactTable, TablesThatCannotBeReadAreReportedInGerman) {
                 loaded.error.find("UNIQUE_ID") != std::string::npos)
         << loaded.error;
   }
-  std::filesystem::remove_all(folder);
 }
 
 TEST(IdList, SplitsIntoTwelveCharacterIds) {

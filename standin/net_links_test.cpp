@@ -3,25 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
 
 #include "common/path_text.h"
 #include "standin/user_store.h"
+#include "tests/scratch.h"
 
 namespace standin {
 namespace {
-
-void writeFile(const std::filesystem::path& path, std::string_view bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
-// A scratch folder, removed again.
-struct ScratchFolder {
-  std::filesystem::path path = std::filesystem::temp_directory_path() /
-                               ::testing::UnitTest::GetInstance()->current_test_info()->name();
-  ScratchFolder() { std::filesystem::create_directories(path); }
-  ~ScratchFolder() { std::filesystem::remove_all(path); }
-};
 
 TEST(WebLink, ParsesCaptionAndAddress) {
   struct Case {
@@ -49,35 +37,35 @@ TEST(WebLink, ParsesCaptionAndAddress) {
 }
 
 TEST(WebLink, ReadsTheFolderInNameOrderSkippingOtherFiles) {
-  ScratchFolder folder;
-  writeFile(folder.path / "0100morefe.web", "[ACT! deutsches &Forum]http://f\r\n");
-  writeFile(folder.path / "0100morede.web", "[ACT! Add-ons (&deutsch)]http://d\r\n");
-  writeFile(folder.path / "B.WEB", "[Gross]http://g\r\n");
-  writeFile(folder.path / "kaputt.web", "kein Link");
-  writeFile(folder.path / "notiz.txt", "[Text]http://t\r\n");
-  std::filesystem::create_directory(folder.path / "ordner.web");
+  test_support::ScratchFolder folder;
+  folder.write("0100morefe.web", "[ACT! deutsches &Forum]http://f\r\n");
+  folder.write("0100morede.web", "[ACT! Add-ons (&deutsch)]http://d\r\n");
+  folder.write("B.WEB", "[Gross]http://g\r\n");
+  folder.write("kaputt.web", "kein Link");
+  folder.write("notiz.txt", "[Text]http://t\r\n");
+  std::filesystem::create_directory(folder.path() / "ordner.web");
   std::vector<std::string> captions;
-  for (const WebLink& link : readWebLinks(folder.path)) captions.push_back(link.caption);
+  for (const WebLink& link : readWebLinks(folder.path())) captions.push_back(link.caption);
   EXPECT_EQ(captions, std::vector<std::string>(
                           {"ACT! Add-ons (&deutsch)", "ACT! deutsches &Forum", "Gross"}));
-  EXPECT_TRUE(readWebLinks(folder.path / "fehlt").empty());
+  EXPECT_TRUE(readWebLinks(folder.path() / "fehlt").empty());
 }
 
 TEST(WebLink, AnnouncesTheFolderInTheRegistry) {
-  ScratchFolder home;
+  test_support::ScratchFolder home;
   // On Linux the registry file lives below XDG_CONFIG_HOME; Windows ignores it.
   static std::string setting;
-  setting = "XDG_CONFIG_HOME=" + common::utf8FromPath(home.path / "config");
+  setting = "XDG_CONFIG_HOME=" + common::utf8FromPath(home.path() / "config");
   putenv(setting.data());
-  const std::filesystem::path links = home.path / "daten" / common::pathFromUtf8("netlinks ä");
+  const std::filesystem::path links = home.path() / "daten" / common::pathFromUtf8("netlinks ä");
   ASSERT_TRUE(announceNetLinksFolder(links / ""));
   EXPECT_TRUE(std::filesystem::is_directory(links));
   EXPECT_EQ(readUserString(kActKey, kNetLinksValue),
             common::utf8FromPath(std::filesystem::absolute(links).make_preferred()));
   EXPECT_EQ(readUserString(kActKey, "fehlt"), std::nullopt);
 
-  writeFile(home.path / "datei", "");
-  EXPECT_FALSE(announceNetLinksFolder(home.path / "datei" / "netlinks"));
+  home.write("datei", "");
+  EXPECT_FALSE(announceNetLinksFolder(home.path() / "datei" / "netlinks"));
 }
 
 }  // namespace

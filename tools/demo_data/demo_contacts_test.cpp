@@ -4,13 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "dbengine/storage/table_file.h"
+#include "tests/scratch.h"
 
 namespace demo_data {
 namespace {
@@ -19,13 +17,8 @@ namespace fs = std::filesystem;
 
 class DemoDatabase : public ::testing::Test {
  protected:
-  ~DemoDatabase() override { fs::remove_all(folder_); }
-
-  const fs::path folder_ =
-      fs::temp_directory_path() /
-      ("spurlix-demo-" +
-       std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
-  const DemoSummary summary_ = writeDemoDatabase(folder_ / "a", 3000);
+  test_support::ScratchFolder folder_;
+  const DemoSummary summary_ = writeDemoDatabase(folder_.path() / "a", 3000);
 };
 
 TEST_F(DemoDatabase, HasActShapeAndCountsAndIsTheSameEveryTime) {
@@ -51,10 +44,9 @@ TEST_F(DemoDatabase, HasActShapeAndCountsAndIsTheSameEveryTime) {
   EXPECT_GT(blankCompanies, 30u);
   EXPECT_GT(umlautNames, 100u);
 
-  const DemoSummary again = writeDemoDatabase(folder_ / "b", 3000);
+  const DemoSummary again = writeDemoDatabase(folder_.path() / "b", 3000);
   auto bytes = [](const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), {}).substr(32);  // no header date
+    return test_support::readFile(path).substr(32);  // no header date
   };
   EXPECT_EQ(bytes(summary_.contactTable), bytes(again.contactTable));
 }
