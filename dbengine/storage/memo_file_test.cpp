@@ -8,6 +8,7 @@
 namespace dbengine {
 namespace {
 
+using testing::errorNumberOf;
 using testing::ScratchFolder;
 
 std::string foxProMemo(std::uint16_t blockSize, const std::string& blockData) {
@@ -20,12 +21,6 @@ std::string foxProMemo(std::uint16_t blockSize, const std::string& blockData) {
 std::string bigEndian(std::uint32_t v) {
   return {static_cast<char>(v >> 24), static_cast<char>(v >> 16 & 0xFF),
           static_cast<char>(v >> 8 & 0xFF), static_cast<char>(v & 0xFF)};
-}
-
-// The error number a call raises; 0 when it raises none.
-template <typename Call>
-int errorNumberOf(Call call) {
-  return testing::errorOf(call).number();
 }
 
 TEST(MemoFile, ReadsEachFormat) {

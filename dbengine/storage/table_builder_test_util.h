@@ -78,5 +78,9 @@ EngineError errorOf(Call call) {
   }
   return EngineError(0, "");
 }
+template <typename Call>
+int errorNumberOf(Call call) {
+  return errorOf(call).number();
+}
 
 }  // namespace dbengine::testing

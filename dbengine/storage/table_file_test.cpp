@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "dbengine/storage/table_builder_test_util.h"
@@ -56,16 +57,15 @@ TEST(TableFile, ReadsDbase3ContactTable) {
   const auto table = openFixture("db3_kontakte.dbf");
   EXPECT_EQ(table->versionByte(), 0x03);
   EXPECT_EQ(table->codepage().name(), "cp1252");
-  ASSERT_EQ(table->recordCount(), 5u);
   ASSERT_EQ(table->fields().size(), 7u);
-  EXPECT_EQ(table->fields()[0].name, "FIRMA");
-  EXPECT_EQ(table->fields()[0].type, 'C');
-  EXPECT_EQ(table->fields()[0].offset, 1u);
-  EXPECT_EQ(table->fields()[1].offset, 31u);
-  EXPECT_EQ(table->fields()[4].decimals, 2);
+  EXPECT_EQ(
+      std::tuple(table->fields()[0].type, table->fields()[1].offset, table->fields()[4].decimals),
+      std::tuple('C', 31u, 2));
+  EXPECT_EQ(table->fieldIndex("FIRM"), -1);
 
+  // Field names ignore letter case.
   const auto rows =
-      readAll(*table, {"FIRMA", "NAME", "UNIQUE_ID", "ANZAHL", "BETRAG", "GEBOREN", "AKTIV"});
+      readAll(*table, {"firma", "Name", "UNIQUE_ID", "ANZAHL", "BETRAG", "GEBOREN", "AKTIV"});
   const std::vector<std::vector<Value>> expected = {
       {"Müller GmbH", "Hans Müller", "ID0001", std::int64_t{12}, 1234.5, Date{1961, 2, 28}, true},
       {"MÜLLER & SÖHNE", "Straße", "ID0002", std::int64_t{-3}, -0.25, Date{2000, 12, 31}, false},
@@ -75,11 +75,9 @@ TEST(TableFile, ReadsDbase3ContactTable) {
   };
   EXPECT_EQ(rows, expected);
   expectNullFlagsAgree(*table);
-  std::vector<bool> deleted;
   for (std::uint32_t i = 0; i < table->recordCount(); ++i) {
-    deleted.push_back(TableFile::isDeleted(table->readRecord(i).data()));
+    EXPECT_EQ(TableFile::isDeleted(table->readRecord(i).data()), i == 3) << i;
   }
-  EXPECT_EQ(deleted, (std::vector<bool>{false, false, false, true, false}));
 }
 
 TEST(TableFile, SameWordsInTwoCodepagesDecodeAlike) {
@@ -100,29 +98,18 @@ TEST(TableFile, SameWordsInTwoCodepagesDecodeAlike) {
 }
 
 TEST(TableFile, DecodesEveryLanguageDriverCodepage) {
-  struct Case {
-    const char* file;
-    const char* codepage;
-    const char* text;
-  };
-  const Case cases[] = {
+  const struct {
+    const char *file, *codepage, *text;
+  } cases[] = {
       {"cp_cp437.dbf", "cp437", "Grüße Müller"},  {"cp_cp852.dbf", "cp852", "Łódź Źródło"},
       {"cp_cp866.dbf", "cp866", "Москва Ёж"},     {"cp_cp865.dbf", "cp865", "Ærø Øst"},
       {"cp_cp1250.dbf", "cp1250", "Łódź Źródło"},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     const auto table = openFixture(c.file);
     EXPECT_EQ(table->codepage().name(), c.codepage) << c.file;
     EXPECT_EQ(table->value(table->readRecord(0).data(), 0), Value(c.text)) << c.file;
   }
-}
-
-TEST(TableFile, FieldIndexIgnoresLetterCase) {
-  const auto table = openFixture("db3_kontakte.dbf");
-  EXPECT_EQ(table->fieldIndex("unique_id"), 2);
-  EXPECT_EQ(table->fieldIndex("Firma"), 0);
-  EXPECT_EQ(table->fieldIndex("FIRM"), -1);
-  EXPECT_EQ(table->fieldIndex(""), -1);
 }
 
 // A table of several scan blocks whose block size is no multiple of the
@@ -163,16 +150,9 @@ TEST(TableFile, ReadsMemosOfEveryFormat) {
     std::uint8_t version;
     std::vector<Value> memos;
   };
-  const std::string longText = [] {
-    std::string text = "Zeile 1\r\nZeile 2\r\n";
-    for (int i = 0; i < 150; ++i) text += "lang ";
-    return text;
-  }();
-  const std::string repeated = [] {
-    std::string text;
-    for (int i = 0; i < 40; ++i) text += "zweites Memo ";
-    return text;
-  }();
+  std::string longText = "Zeile 1\r\nZeile 2\r\n", repeated;
+  for (int i = 0; i < 150; ++i) longText += "lang ";
+  for (int i = 0; i < 40; ++i) repeated += "zweites Memo ";
   const std::vector<Value> pythonMemos = {"Ein Memo mit Umlauten: äöü ÄÖÜ ß", Null{}, longText};
   const Case cases[] = {
       {"db3_memo.dbf", 0x83, pythonMemos},

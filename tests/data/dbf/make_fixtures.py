@@ -25,9 +25,9 @@ def path(name):
 def write_table(name, fields, rows, dbf_type, codepage='cp1252', delete=()):
     """Creates the table (and its memo file) afresh and appends rows; the rows
     whose index is in delete are marked deleted."""
-    stem = os.path.splitext(name)[0]
+    stem = os.path.splitext(name)[0].lower()
     for old in os.listdir(HERE):
-        if os.path.splitext(old)[0].lower() == stem.lower():
+        if os.path.splitext(old)[0].lower() == stem:
             os.remove(path(old))
     table = dbf.Table(path(name), fields, dbf_type=dbf_type, codepage=codepage)
     table.open(dbf.READ_WRITE)
@@ -54,12 +54,8 @@ def lengths(data):
 
 
 def descriptor_offset(data, field_name):
-    pos = 32
-    while data[pos:pos + 11].split(b'\0')[0] != field_name.encode():
-        if data[pos] == 0x0D:
-            raise KeyError(field_name)
-        pos += 32
-    return pos
+    return 32 + 32 * [data[pos:pos + 11].split(b'\0')[0] for pos in range(32, len(data), 32)
+                      ].index(field_name.encode())
 
 
 def patched(data, *changes):
@@ -70,41 +66,31 @@ def patched(data, *changes):
     return data
 
 
-CONTACT_FIELDS = ('FIRMA C(30); NAME C(20); UNIQUE_ID C(12); ANZAHL N(6,0); '
-                  'BETRAG N(10,2); GEBOREN D; AKTIV L')
-CONTACT_ROWS = [
-    ('Müller GmbH', 'Hans Müller', 'ID0001', 12, 1234.5,
-     datetime.date(1961, 2, 28), True),
-    ('MÜLLER & SÖHNE', 'Straße', 'ID0002', -3, -0.25,
-     datetime.date(2000, 12, 31), False),
-    ('Krümmüller AG', 'Ärger Öl', 'ID0003', 0, 0, None, None),
-    ('Gelöscht KG', 'Weg', 'ID0004', 1, 1, datetime.date(1999, 1, 1), True),
-    (None, None, None, None, None, None, None),
-]
-
-
 def written_tables():
     # The same words in two code pages: the umlauts differ in bytes.
+    date = datetime.date
+    contacts = [('Müller GmbH', 'Hans Müller', 'ID0001', 12, 1234.5, date(1961, 2, 28), True),
+                ('MÜLLER & SÖHNE', 'Straße', 'ID0002', -3, -0.25, date(2000, 12, 31), False),
+                ('Krümmüller AG', 'Ärger Öl', 'ID0003', 0, 0, None, None),
+                ('Gelöscht KG', 'Weg', 'ID0004', 1, 1, date(1999, 1, 1), True), (None,) * 7]
     for name, page in (('db3_kontakte.dbf', 'cp1252'), ('cp850_kontakte.dbf', 'cp850')):
-        write_table(name, CONTACT_FIELDS, CONTACT_ROWS, 'db3', codepage=page, delete={3})
+        write_table(name, 'FIRMA C(30); NAME C(20); UNIQUE_ID C(12); ANZAHL N(6,0); '
+                    'BETRAG N(10,2); GEBOREN D; AKTIV L', contacts, 'db3', page, delete={3})
 
-    memos = [('Erste', 'Ein Memo mit Umlauten: äöü ÄÖÜ ß'),
-             ('Zweite', None),
+    memos = [('Erste', 'Ein Memo mit Umlauten: äöü ÄÖÜ ß'), ('Zweite', None),
              ('Dritte', 'Zeile 1\r\nZeile 2\r\n' + 'lang ' * 150)]
     write_table('db3_memo.dbf', 'TITEL C(10); NOTIZ M', memos, 'db3')
     write_table('FP_MEMO.DBF', 'TITEL C(10); NOTIZ M', memos, 'fp')
     # The memo file is found whatever the letter case of its name.
     os.rename(path('FP_MEMO.FPT'), path('fp_memo.Fpt'))
 
-    write_table('vfp_typen.dbf',
-                'FIRMA C(20); ORT C(15) null; ANZ I; BETRAG Y; WERT B; '
+    write_table('vfp_typen.dbf', 'FIRMA C(20); ORT C(15) null; ANZ I; BETRAG Y; WERT B; '
                 'ZEIT T; NOTIZ M null; ZAHL N(5,0) null',
                 [('Müller', 'Straße', 42, 1234.5678, 2.5,
                   datetime.datetime(2023, 5, 17, 13, 45, 10), 'Notiz eins', 7),
                  (None, None, -2147483647, -0.0001, -1e100,
                   datetime.datetime(1900, 1, 1, 0, 0, 0), None, None),
-                 ('', '', 0, 0, 0, None, '', 0)],
-                'vfp')
+                 ('', '', 0, 0, 0, None, '', 0)], 'vfp')
 
     # An F field under both FoxPro version bytes: 0xF5 as written, 0xFB patched.
     write_table('fp_zahlen.dbf', 'NAME C(10); ZAHL F(10,3); NOTIZ M',
@@ -127,23 +113,19 @@ def dbase4_memo_table():
     size 256; blocks start FF FF 08 00 and a length that counts those 8."""
     write_table('db4_memo.dbf', 'TITEL C(10); NOTIZ C(10)',
                 [('Eins',), ('Zwei',), ('Leer',)], 'db3', codepage='cp850')
-    texts = [b'dBase-IV-Memo \x84\x94\x81', b'zweites Memo ' * 40]  # cp850
-    memo = bytearray(256)
-    pointers = []
-    for text in texts:
-        pointers.append(len(memo) // 256)
+    memo, pointers = bytearray(256), []
+    for text in (b'dBase-IV-Memo \x84\x94\x81', b'zweites Memo ' * 40):  # cp850
+        pointers.append(b'%10d' % (len(memo) // 256))
         block = b'\xff\xff\x08\x00' + struct.pack('<I', 8 + len(text)) + text
         memo += block + b'\0' * (-len(block) % 256)
-    memo = patched(memo, ('<I', 0, len(memo) // 256), ('<H', 20, 256))
     data = read('db4_memo.dbf')
     data[0] = 0x8B
     data[descriptor_offset(data, 'NOTIZ') + 11] = ord('M')
     header, record = lengths(data)
-    for index, value in enumerate(['%10d' % pointers[0], '%10d' % pointers[1], ' ' * 10]):
-        offset = header + 1 + 10 + index * record
-        data[offset:offset + 10] = value.encode()
+    for index, value in enumerate(pointers + [b' ' * 10]):
+        data[header + 11 + index * record:header + 21 + index * record] = value
     write('db4_memo.dbf', data)
-    write('db4_memo.dbt', memo)
+    write('db4_memo.dbt', patched(memo, ('<I', 0, len(memo) // 256), ('<H', 20, 256)))
 
 
 def damaged_tables():
@@ -167,23 +149,21 @@ def damaged_tables():
         'kaputt_vfp_versatz.dbf': patched(vfp, ('<I', descriptor_offset(vfp, 'ORT') + 12, 200)),
         'kaputt_vfp_backlink.dbf': patched(vfp, ('<H', 8, lengths(vfp)[0] - 263)),
     }
-    for name, data in damaged.items():
-        write(name, data)
-
     # Memo faults show when the memo is read, not at open.
-    memo_table = read('FP_MEMO.DBF')
-    memo = read('fp_memo.Fpt')
+    memo_table, memo = read('FP_MEMO.DBF'), read('fp_memo.Fpt')
     notiz = lengths(memo_table)[0] + 1 + 10
     pointer_past_end = bytearray(memo_table)
     pointer_past_end[notiz:notiz + 10] = b'%10d' % 99999
-    write('kaputt_memoverweis.dbf', pointer_past_end)
-    write('kaputt_memoverweis.fpt', memo)
-    write('kaputt_memolaenge.dbf', memo_table)
-    # The first memo's block now claims more bytes than the file holds.
-    block = int(memo_table[notiz:notiz + 10].strip())
-    block_size = struct.unpack_from('>H', memo, 6)[0]
-    write('kaputt_memolaenge.fpt', patched(memo, ('>I', block * block_size + 4, 1 << 30)))
-    write('kaputt_ohne_memo.dbf', memo_table)
+    # The first memo's block claims more bytes than the file holds.
+    block = int(memo_table[notiz:notiz + 10].strip()) * struct.unpack_from('>H', memo, 6)[0]
+    damaged.update({
+        'kaputt_memoverweis.dbf': pointer_past_end, 'kaputt_memoverweis.fpt': memo,
+        'kaputt_memolaenge.dbf': memo_table,
+        'kaputt_memolaenge.fpt': patched(memo, ('>I', block + 4, 1 << 30)),
+        'kaputt_ohne_memo.dbf': memo_table,
+    })
+    for name, data in damaged.items():
+        write(name, data)
 
 
 if __name__ == '__main__':
