@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 namespace standin {
 namespace {
 
@@ -23,27 +25,13 @@ TEST(Options, DefaultsAndEverySwitch) {
                plain.options->embedding || plain.options->unregister ||
                plain.options->misbehaviour.refuseViews != 0 || plain.options->busyMs != 0);
 
-  ParsedOptions all = parse({"--title",
-                             "Kundenmanager",
-                             "--class=andere",
-                             "--hidden",
-                             "--no-app",
-                             "--no-views",
-                             "--refuse-views",
-                             "3",
-                             "--lookup-result",
-                             "-7",
-                             "--quit-on-lookup",
-                             "--log",
-                             "/tmp/l",
-                             "--netlinks",
-                             "/tmp/n",
-                             "--busy-ms",
-                             "2000",
-                             "--unregister",
-                             "/Embedding",
-                             "/act/K.dbf"},
-                            Front::kWin32);
+  Arguments every;
+  std::istringstream words(
+      "--title Kundenmanager --class=andere --hidden --no-app --no-views --refuse-views 3 "
+      "--lookup-result -7 --quit-on-lookup --log /tmp/l --netlinks /tmp/n --busy-ms 2000 "
+      "--unregister /Embedding /act/K.dbf");
+  for (std::string word; words >> word;) every.push_back(word);
+  ParsedOptions all = parse(every, Front::kWin32);
   ASSERT_TRUE(all.options) << all.error;
   const Options& o = *all.options;
   EXPECT_EQ(o.contactTable, "/act/K.dbf");

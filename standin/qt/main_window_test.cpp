@@ -4,40 +4,33 @@
 
 #include <QApplication>
 #include <QMenu>
-#include <QMenuBar>
+#include <QTableView>
+
+#include "standin/main_window_contract_test_util.h"
 
 namespace standin_qt {
 namespace {
 
-QApplication& application() {
+TEST(MainWindow, FollowsTheContacts) {
   static int argc = 1;
   static char name[] = "main_window_test";
   static char* argv[] = {name, nullptr};
-  static QApplication app(argc, argv);
-  return app;
-}
-
-TEST(MainWindow, StatusLineAndWebLinkMenuFollowTheModel) {
-  application();
+  static QApplication application(argc, argv);
   standin::ShownContacts contacts;
   ContactModel model(contacts);
-  contacts.setTable(
-      standin::ContactTable("/act/K.dbf", {{"A", "a", "", "", "1"}, {"B", "b", "", "", "2"}}));
   MainWindow window(
-      model, {{"ACT! &Forum", "http://f"}, {"Add-ons", "http://d"}},
-      [](const QString&) { return QString(); },
+      model, standin::kContractLinks, [](const QString&) { return QString(); },
       [](const QString&) { return QStringLiteral("ACT! - K"); });
-  EXPECT_EQ(window.statusText(), QStringLiteral("2 Kontakte angezeigt – alle Kontakte"));
-  contacts.showLookup({1});
-  EXPECT_EQ(window.statusText(), QStringLiteral("1 Kontakt angezeigt – Lookup aktiv"));
-  contacts.showLookup({});
-  EXPECT_EQ(window.statusText(), QStringLiteral("0 Kontakte angezeigt – Lookup aktiv"));
-
-  auto* menu = window.findChild<QMenu*>("webLinks");
-  ASSERT_NE(menu, nullptr);
-  QStringList captions;
-  for (QAction* action : menu->actions()) captions << action->text();
-  EXPECT_EQ(captions, QStringList({"ACT! &Forum", "Add-ons"}));
+  standin::expectMainWindowFollowsTheContacts(
+      contacts, {[&] { return window.statusText().toStdString(); },
+                 [&] { return window.findChild<QTableView*>()->model()->rowCount(); },
+                 [&] {
+                   std::vector<std::string> captions;
+                   for (QAction* action : window.findChild<QMenu*>("webLinks")->actions()) {
+                     captions.push_back(action->text().toStdString());
+                   }
+                   return captions;
+                 }});
 }
 
 }  // namespace
