@@ -52,54 +52,22 @@ const LikeCase kLikeCases[] = {
     {"Meyer", "*[mM][üÜ]*", false, Truth::kFalse},
 };
 
-class RowPredicateTest : public ::testing::Test {
- protected:
-  std::shared_ptr<const TableFile> tableOf(const std::vector<std::string>& texts) {
-    std::vector<std::string> records;
-    for (const std::string& text : texts) {
-      std::string field = common::utf8ToCp1252(text);
-      field.resize(kWidth, ' ');
-      std::string record(1, ' ');  // live
-      record += field;
-      records.push_back(std::move(record));
-    }
-    std::string name = std::to_string(++tables_);
-    name += ".dbf";
-    return TableFile::open(folder_.write(
-        name, tableBytes(0x03, {{"F", 'C', static_cast<std::uint8_t>(kWidth)}}, records)));
-  }
-
- private:
-  ScratchFolder folder_;
-  int tables_ = 0;
-};
-
-TEST_F(RowPredicateTest, CharacterLikeSeesTheValueWithoutPadding) {
+TEST(RowPredicate, CharacterLikeSeesTheValueWithoutPadding) {
+  ScratchFolder folder;
+  int tables = 0;
   for (const LikeCase& c : kLikeCases) {
     SCOPED_TRACE(std::string("'") + c.stored + "' " + (c.negated ? "NOT " : "") + "LIKE '" +
                  c.pattern + "'");
-    const auto table = tableOf({c.stored});
+    std::string field = common::utf8ToCp1252(c.stored);
+    field.resize(kWidth, ' ');
+    const auto table = TableFile::open(folder.write(
+        std::to_string(++tables) + ".dbf",
+        tableBytes(0x03, {{"F", 'C', static_cast<std::uint8_t>(kWidth)}}, {" " + field})));
     std::optional<LikeMatcher> matcher = LikeMatcher::compile(c.pattern, table->codepage());
     ASSERT_TRUE(matcher);
     const PredicatePtr like = makeCharacterLike(*table, 0, std::move(*matcher), c.negated);
     EXPECT_EQ(like->evaluate(table->readRecord(0).data()), c.expected);
   }
-}
-
-TEST_F(RowPredicateTest, OrIsTrueWhenEitherSideIsAndUnknownOnlyWithoutFalse) {
-  const auto table = tableOf({"Müller", "", "Meyer"});
-  const auto orOf = [&](const char* left, const char* right) {
-    std::vector<PredicatePtr> sides;
-    for (const char* pattern : {left, right}) {
-      sides.push_back(
-          makeCharacterLike(*table, 0, *LikeMatcher::compile(pattern, table->codepage()), false));
-    }
-    return makeOr(std::move(sides));
-  };
-  const PredicatePtr fragment = orOf("*[mM][üÜ]*", "*x*");
-  EXPECT_EQ(fragment->evaluate(table->readRecord(0).data()), Truth::kTrue);
-  EXPECT_EQ(fragment->evaluate(table->readRecord(1).data()), Truth::kUnknown);
-  EXPECT_EQ(fragment->evaluate(table->readRecord(2).data()), Truth::kFalse);
 }
 
 }  // namespace

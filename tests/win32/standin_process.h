@@ -100,20 +100,13 @@ class StandinProcess : public common::TestStandin {
 
  private:
   HWND findWindow() const {
-    std::pair<DWORD, HWND> search{program_.id, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-          auto* s = reinterpret_cast<std::pair<DWORD, HWND>*>(data);
-          DWORD owner = 0;
-          GetWindowThreadProcessId(window, &owner);
-          wchar_t name[256] = {};
-          GetClassNameW(window, name, 256);
-          if (owner != s->first || std::wstring(name) != L"act3.0frameclass") return TRUE;
-          s->second = window;
-          return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.second;
+    for (HWND window = nullptr;
+         (window = FindWindowExW(nullptr, window, L"act3.0frameclass", nullptr)) != nullptr;) {
+      DWORD owner = 0;
+      GetWindowThreadProcessId(window, &owner);
+      if (owner == program_.id) return window;
+    }
+    return nullptr;
   }
 
   StartedProgram program_;
