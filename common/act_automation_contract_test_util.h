@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
@@ -46,12 +45,7 @@ struct StandinRig {
   std::string table;          // the fixture table tests/data/sql/KONTAKTE.dbf
   std::string reportedTable;  // as the stand-in's log writes the path it reports (JSON)
   std::string log = scratch.file("calls.jsonl");
-  std::vector<std::string> logLines() const {
-    std::ifstream file(common::pathFromUtf8(log), std::ios::binary);
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(file, line);) lines.push_back(line);
-    return lines;
-  }
+  std::vector<std::string> logLines() const { return test_support::readLines(pathFromUtf8(log)); }
 };
 
 inline std::string paddedIds(const std::vector<std::string>& ids) {

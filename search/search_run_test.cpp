@@ -28,10 +28,8 @@ using Texts = std::vector<std::string>;
 
 const std::string kFixtureTable = std::string(SPURLIX_TEST_DATA) + "/sql/KONTAKTE.dbf";
 
-struct Contact {
-  std::string id;  // "" is a blank field, which reads as Null
-  std::string company;
-};
+// A contact's UNIQUE_ID ("" is a blank field, which reads as Null) and COMPANY.
+using Contact = std::pair<std::string, std::string>;
 
 std::string joined(const Journal& journal) {
   std::string text;
@@ -61,7 +59,7 @@ class SearchRunTest : public testing::SearchLogicTest {
     demo_data::DbfWriter writer(path,
                                 {{"UNIQUE_ID", 'C', 16}, {"COMPANY", 'C', 40}, {"NAME", 'C', 40}},
                                 static_cast<std::uint32_t>(contacts.size()));
-    for (const Contact& c : contacts) writer.add({c.id, c.company, "Person"});
+    for (const auto& [id, company] : contacts) writer.add({id, company, "Person"});
     writer.finish();
     return path.string();
   }
@@ -83,10 +81,8 @@ class SearchRunTest : public testing::SearchLogicTest {
   }
   std::size_t lookups() const { return entries(journal_, "CreateLookup").size(); }
   std::string lastPointer() const {
-    for (auto entry = journal_.rbegin(); entry != journal_.rend(); ++entry) {
-      if (*entry == "busy" || *entry == "normal") return *entry;
-    }
-    return "";
+    return *std::find_if(journal_.rbegin(), journal_.rend(),
+                         [](const std::string& e) { return e == "busy" || e == "normal"; });
   }
 
   fakes::FakeClipboard clipboard_;

@@ -61,6 +61,14 @@ inline std::string readFile(const fs::path& path) {
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
+// The lines of a text file, without their line feeds.
+inline std::vector<std::string> readLines(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
 // The names of a folder's entries, sorted, each followed by ";".
 inline std::string entriesOf(const fs::path& folder) {
   std::vector<std::string> names;

@@ -75,12 +75,12 @@ TEST(Query, QualifiedColumnsAreNamedWithoutTheirTable) {
 }
 
 TEST(Query, CountOfNonNullValues) {
-  auto rows = run("SELECT COUNT(CITY) FROM [KONTAKTE.dbf] WHERE CITY IS NOT NULL;");
+  auto rows = run("select count(CITY) from [KONTAKTE.dbf] where CITY is not null;  ");
   ASSERT_EQ(rows->rowCount(), 1u);
   EXPECT_EQ(rows->columnName(0), "Expr1000");
   EXPECT_EQ(rows->value(0, 0), Value(std::int64_t{7}));
 
-  rows = run("SELECT COUNT(*), COUNT(COMPANY) AS firmen, COUNT(CITY) FROM KONTAKTE");
+  rows = run("SELECT COUNT(*), COUNT(COMPANY) AS firmen, COUNT(CITY) FROM KONTAKTE.dbf");
   EXPECT_EQ(rows->columnName(0), "Expr1000");
   EXPECT_EQ(rows->columnName(1), "firmen");
   EXPECT_EQ(rows->columnName(2), "Expr1001");

@@ -37,13 +37,5 @@ TEST(Value, TextFormOfEveryKind) {
   for (const Case& c : cases) EXPECT_EQ(c.value.toText(), c.text) << c.text;
 }
 
-TEST(Value, KindPredicates) {
-  EXPECT_FALSE(Value("").isNull());  // an empty text is no Null
-  EXPECT_TRUE(Value(7).isNumber());
-  EXPECT_TRUE(Value(Currency{1}).isNumber());
-  EXPECT_FALSE(Value(true).isNumber());
-  EXPECT_NE(Value(std::int64_t{1}), Value(1.0));  // kinds differ
-}
-
 }  // namespace
 }  // namespace dbengine

@@ -5,12 +5,9 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
-#include <QPushButton>
-#include <QStatusBar>
 #include <QTest>
 #include <string>
 #include <vector>
@@ -143,8 +140,7 @@ TEST_F(FrmSucheTest, EscapeFromAnyControlReachesTheKeyPreviewOnce) {
     find(name)->setFocus();
     log.clear();
     press(Qt::Key_Escape);
-    const auto downs = std::count(log.begin(), log.end(), "KeyDown 27");
-    EXPECT_EQ(downs, 1) << name;
+    EXPECT_EQ(std::count(log.begin(), log.end(), "KeyDown 27"), 1) << name;
   }
 }
 
@@ -208,18 +204,17 @@ TEST_F(FrmSucheTest, ClicksAndClosingGoToTheirHandlersAfterTheLoadStep) {
 }
 
 TEST_F(FrmSucheTest, ProgressShowsHundredthsAndKeepsTheExactPosition) {
-  struct Case {
-    float position;
-    int barValue;
-  };
-  const Case cases[] = {{0.0f, 0},       {33.33f, 3333},  {66.666f, 6667},
-                        {100.0f, 10000}, {150.0f, 10000}, {-5.0f, 0}};
   auto* bar = find<QProgressBar>("Progressbar");
-  for (const auto& c : cases) {
-    dialog.setProgress(c.position);
+  for (const auto& [position, barValue] : {std::pair{0.0f, 0},
+                                           {33.33f, 3333},
+                                           {66.666f, 6667},
+                                           {100.0f, 10000},
+                                           {150.0f, 10000},
+                                           {-5.0f, 0}}) {
+    dialog.setProgress(position);
     settleDisplay();
-    EXPECT_EQ(bar->value(), c.barValue) << c.position;
-    EXPECT_EQ(dialog.property("progressPosition").toFloat(), c.position);
+    EXPECT_EQ(bar->value(), barValue) << position;
+    EXPECT_EQ(dialog.property("progressPosition").toFloat(), position);
   }
   EXPECT_FALSE(bar->isTextVisible());
 }
@@ -246,27 +241,13 @@ TEST_F(FrmSucheTest, ListChangesLeaveTheTypedTextAlone) {
   EXPECT_EQ(dialog.listItem(2), "müller");
 }
 
+// Characters, not bytes or UTF-16 code units (character_positions_test.cpp
+// has the counting in detail).
 TEST_F(FrmSucheTest, SelectionCountsCharactersNotBytesOrCodeUnits) {
-  struct Case {
-    std::string text;
-    int start, length;
-    QString selected;
-  };
-  const Case cases[] = {
-      {"Müller", 2, 4, "ller"},
-      {"\xF0\x9F\x98\x80"
-       "ab",
-       1, 2, "ab"},  // one character outside the BMP first
-      {"Meyer", 2, 0, ""},
-      {"Meyer", 3, 99, "er"},
-  };
-  QLineEdit* edit = combo()->lineEdit();
-  for (const auto& c : cases) {
-    dialog.setComboText(c.text);
-    dialog.setSelection(c.start, c.length);
-    EXPECT_EQ(edit->selectedText(), c.selected) << c.text;
-    EXPECT_EQ(dialog.selectionStart(), c.start) << c.text;
-  }
+  dialog.setComboText("😀Müller");
+  dialog.setSelection(3, 4);
+  EXPECT_EQ(combo()->lineEdit()->selectedText(), QStringLiteral("ller"));
+  EXPECT_EQ(dialog.selectionStart(), 3);
 }
 
 TEST_F(FrmSucheTest, RapidUpdatesEndOnTheLastValuesInTheFirstPanel) {
