@@ -11,13 +11,12 @@ namespace actdb {
 namespace {
 
 TEST(PathParts, SplitsFolderAndBaseName) {
-  struct Case {
+  const struct {
     const char* path;
     char separator;
     const char* folder;
     const char* base;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {"C:\\ACT\\DATABASE\\KONTAKTE.DBF", '\\', "C:\\ACT\\DATABASE", "KONTAKTE"},
       {"/home/anna/act/KONTAKTE.dbf", '/', "/home/anna/act", "KONTAKTE"},
       {"/home/anna/act/Müller & Söhne.dbf", '/', "/home/anna/act", "Müller & Söhne"},
@@ -31,7 +30,7 @@ TEST(PathParts, SplitsFolderAndBaseName) {
       {"/db/", '/', "/db", "<none>"},
       {"", '/', "", "<none>"},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     EXPECT_EQ(folderOf(c.path, c.separator), c.folder) << c.path;
     EXPECT_EQ(baseNameOf(c.path, c.separator).value_or("<none>"), c.base) << c.path;
   }
@@ -57,11 +56,10 @@ TEST(CommaList, CountsAndTrimsItems) {
 }
 
 TEST(CasePattern, PairsEachLetterWithItsOtherCase) {
-  struct Case {
+  const struct {
     const char* fragment;
     const char* pattern;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {"mü", "[mM][üÜ]"},
       {"M", "[Mm]"},
       {"Ä1-x", "[Ää]1-[xX]"},
@@ -77,7 +75,7 @@ TEST(CasePattern, PairsEachLetterWithItsOtherCase) {
       // The apostrophe is doubled for the quoted SQL literal.
       {"O'Neil", "[Oo]''[Nn][eE][iI][lL]"},
   };
-  for (const Case& c : cases)
+  for (const auto& c : cases)
     EXPECT_EQ(caseInsensitivePattern(c.fragment), c.pattern) << c.fragment;
 }
 

@@ -16,12 +16,10 @@ std::string narrow(const std::u32string& text) {
   return result;
 }
 
-struct MatchCase {
+const struct {
   std::u32string pattern;
   std::vector<std::u32string> matching, notMatching;
-};
-
-const MatchCase kMatchCases[] = {
+} kMatchCases[] = {
     // The whole text against the whole pattern.
     {U"abc", {U"abc"}, {U"abcd", U"xabc", U"ab"}},
     {U"", {U""}, {U"a"}},
@@ -98,7 +96,7 @@ const MatchCase kMatchCases[] = {
 };
 
 TEST(Wildcard, MatchesLikeTheClassicOperatorOnCodePointsAndOnBytes) {
-  for (const MatchCase& c : kMatchCases) {
+  for (const auto& c : kMatchCases) {
     const auto pattern = WildcardPattern::compile(c.pattern);
     ASSERT_TRUE(pattern.has_value()) << narrow(c.pattern);
     for (const bool expected : {true, false}) {

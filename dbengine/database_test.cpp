@@ -53,11 +53,10 @@ TEST(OpenDatabase, RejectsBadFoldersAndDrivers) {
   ScratchFolder temp;
   temp.write("file.txt", "x");
   DBEngine engine;
-  struct Case {
+  const struct {
     std::string name, connect;
     int error;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {"", "FoxPro 2.6;", errc::kInvalidPath},
       {(temp.path() / "missing").string(), "FoxPro 2.6;", errc::kInvalidPath},
       {(temp.path() / "file.txt").string(), "FoxPro 2.6;", errc::kInvalidPath},
@@ -68,7 +67,7 @@ TEST(OpenDatabase, RejectsBadFoldersAndDrivers) {
       {temp.path().string(), "dBase III;", 0},
       {temp.path().string(), "DBASE IV;", 0},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     EXPECT_EQ(errorNumberOf([&] { engine.OpenDatabase(c.name, false, false, c.connect); }), c.error)
         << c.name << " / " << c.connect;
   }

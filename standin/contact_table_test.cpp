@@ -52,11 +52,10 @@ TEST(ContactTable, TablesThatCannotBeReadAreReportedInGerman) {
 }
 
 TEST(IdList, SplitsIntoTwelveCharacterIds) {
-  struct Case {
+  const struct {
     std::string list;
     std::vector<std::string> ids;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {"", {}},
       {"X1          ", {"X1"}},
       {"A00000000001X1          ", {"A00000000001", "X1"}},
@@ -64,7 +63,7 @@ TEST(IdList, SplitsIntoTwelveCharacterIds) {
       {" X1         ", {" X1"}},
       {"Ä1          ÖÖÖÖÖÖÖÖÖÖÖÖ", {"Ä1", "ÖÖÖÖÖÖÖÖÖÖÖÖ"}},  // characters, not bytes
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     const auto ids = splitIdList(c.list);
     ASSERT_TRUE(ids.has_value()) << c.list;
     EXPECT_EQ(*ids, c.ids) << c.list;
@@ -77,19 +76,18 @@ TEST(IdList, SplitsIntoTwelveCharacterIds) {
 
 TEST(IdList, ResolvesToRowsInTheGivenOrderEachOnce) {
   const ContactTable table = fixture();
-  struct Case {
+  const struct {
     std::vector<std::string> ids;
     std::vector<int> rows;
     bool allFound;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {{}, {}, true},
       {{"X1", "A00000000001"}, {7, 0}, true},
       {{"A00000000003", "A00000000003", "X1"}, {2, 7}, true},
       {{"A00000000008", "X1", "NOPE"}, {7}, false},     // 8 is deleted
       {{"X1          ", "x1", " X1", ""}, {7}, false},  // trailing blanks only are ignored
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     const LookupRows found = resolveIds(table, c.ids);
     EXPECT_EQ(found.rows, c.rows);
     EXPECT_EQ(found.allFound, c.allFound);

@@ -12,19 +12,18 @@ namespace standin {
 namespace {
 
 TEST(WebLink, ParsesCaptionAndAddress) {
-  struct Case {
+  const struct {
     std::string_view text;
     const char* caption;
     const char* address;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {"[ACT! Add-ons (&deutsch)]http://example.org/a\r\n", "ACT! Add-ons (&deutsch)",
        "http://example.org/a"},
       {"[Forum]https://example.org/f", "Forum", "https://example.org/f"},
       {"[]http://x\nzweite Zeile", "", "http://x"},
       {"[M\xfcller]  http://x  \r\n", "Müller", "http://x"},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     const auto link = parseWebLink(c.text);
     ASSERT_TRUE(link.has_value()) << c.text;
     EXPECT_EQ(link->caption, c.caption);

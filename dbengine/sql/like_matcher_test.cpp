@@ -26,13 +26,11 @@ LikeMatcher compiled(std::string_view pattern,
   return std::move(*matcher);
 }
 
-struct Case {
+const struct {
   const char* pattern;
   const char* text;
   bool matches;
-};
-
-const Case kCases[] = {
+} kCases[] = {
     // The fragment search: any position, both letter cases.
     {"*[mM][üÜ]*", "Müller GmbH", true},
     {"*[mM][üÜ]*", "MÜLLER & SÖHNE", true},
@@ -73,7 +71,7 @@ const Case kCases[] = {
 };
 
 TEST(LikeMatcher, MatchesFieldBytesLikeTheWildcardOperator) {
-  for (const Case& c : kCases) {
+  for (const auto& c : kCases) {
     SCOPED_TRACE(std::string(c.pattern) + " ~ " + c.text);
     std::vector<std::uint8_t> text = bytesOf(c.text);
     EXPECT_EQ(compiled(c.pattern).matches(text), c.matches);

@@ -9,14 +9,12 @@
 namespace dbengine::sql {
 namespace {
 
-struct Malformed {
+// Texts the dialect rejects, each with the position the error names.
+const struct {
   const char* sql;
   std::size_t characterNumber;  // 1-based, where the error is reported
   const char* messagePart;      // a piece of the message
-};
-
-// Texts the dialect rejects, each with the position the error names.
-const Malformed kMalformed[] = {
+} kMalformed[] = {
     {"", 1, "SELECT"},
     {"SELEC * FROM T", 1, "SELECT"},
     {"SELECT FROM T", 8, "Spaltenname"},
@@ -60,7 +58,7 @@ const Malformed kMalformed[] = {
 };
 
 TEST(ParseMalformed, ReportsPositionAndExpectation) {
-  for (const Malformed& c : kMalformed) {
+  for (const auto& c : kMalformed) {
     SCOPED_TRACE(c.sql);
     ParseResult result = parse(c.sql);
     ASSERT_FALSE(result.statement.has_value());

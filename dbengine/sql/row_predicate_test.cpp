@@ -18,14 +18,12 @@ using testing::tableBytes;
 // words and a tail, which is where trailing blanks are skipped word-wise.
 constexpr std::size_t kWidth = 17;
 
-struct LikeCase {
+const struct {
   const char* stored;  // the field's text; the table pads it with blanks
   const char* pattern;
   bool negated;
   Truth expected;
-};
-
-const LikeCase kLikeCases[] = {
+} kLikeCases[] = {
     // A blank field has no value: LIKE and NOT LIKE are both unknown.
     {"", "*b", false, Truth::kUnknown},
     {"", "*b", true, Truth::kUnknown},
@@ -55,7 +53,7 @@ const LikeCase kLikeCases[] = {
 TEST(RowPredicate, CharacterLikeSeesTheValueWithoutPadding) {
   ScratchFolder folder;
   int tables = 0;
-  for (const LikeCase& c : kLikeCases) {
+  for (const auto& c : kLikeCases) {
     SCOPED_TRACE(std::string("'") + c.stored + "' " + (c.negated ? "NOT " : "") + "LIKE '" +
                  c.pattern + "'");
     std::string field = common::utf8ToCp1252(c.stored);

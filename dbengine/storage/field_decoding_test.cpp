@@ -12,24 +12,22 @@ Bytes bytesOf(const std::string& s) {
 }
 
 TEST(FieldDecoding, JulianDayNumbers) {
-  struct Case {
+  const struct {
     std::int64_t day;
     Date date;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {2451545, {2000, 1, 1}},  {2415021, {1900, 1, 1}},
       {2460370, {2024, 2, 29}}, {2299161, {1582, 10, 15}},  // the first Gregorian day
       {1721426, {1, 1, 1}},
   };
-  for (const Case& c : cases) EXPECT_EQ(dateFromJulianDay(c.day), c.date) << c.day;
+  for (const auto& c : cases) EXPECT_EQ(dateFromJulianDay(c.day), c.date) << c.day;
 }
 
 TEST(FieldDecoding, MemoPointers) {
-  struct Case {
+  const struct {
     std::string stored;
     std::int64_t block;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {"         8", 8},
       {"8         ", 8},
       {"          ", kNoBlock},
@@ -42,7 +40,7 @@ TEST(FieldDecoding, MemoPointers) {
       {std::string("\xFF\xFF\xFF\xFF", 4), 0xFFFFFFFF},
       {"    ", kNoBlock},
   };
-  for (const Case& c : cases) EXPECT_EQ(memoBlock(bytesOf(c.stored)), c.block) << c.stored;
+  for (const auto& c : cases) EXPECT_EQ(memoBlock(bytesOf(c.stored)), c.block) << c.stored;
 }
 
 TEST(FieldDecoding, DateTimesOutsideTheDayAreNull) {

@@ -8,11 +8,10 @@ namespace dbengine {
 namespace {
 
 TEST(Value, TextFormOfEveryKind) {
-  struct Case {
+  const struct {
     Value value;
     const char* text;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {Null{}, ""},
       {"  Müller", "  Müller"},
       {std::int64_t{-42}, "-42"},
@@ -34,7 +33,7 @@ TEST(Value, TextFormOfEveryKind) {
       {Currency{-12500}, "-1.25"},
       {Currency{std::numeric_limits<std::int64_t>::min()}, "-922337203685477.5808"},
   };
-  for (const Case& c : cases) EXPECT_EQ(c.value.toText(), c.text) << c.text;
+  for (const auto& c : cases) EXPECT_EQ(c.value.toText(), c.text) << c.text;
 }
 
 }  // namespace

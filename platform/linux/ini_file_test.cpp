@@ -105,19 +105,18 @@ TEST(IniFile, SettingAKeyTouchesOnlyItsLine) {
       "\n"
       "[Debug]\n"
       "Debug=\n";
-  struct Case {
+  const struct {
     const char* what;
     std::string_view section, key, value;
     std::string expected;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {"existing key", "suchbegriffe", "0", "Zorn",
        "; Verlauf\n[Suchbegriffe]\n0=Zorn\n1=Abel\n\n[Debug]\nDebug=\n"},
       {"new key in a section", "Suchbegriffe", "2", " x",
        "; Verlauf\n[Suchbegriffe]\n0 = Meyer\n1=Abel\n2=\\sx\n\n[Debug]\nDebug=\n"},
       {"new section", "Neu", "k", "v", text + "\n[Neu]\nk=v\n"},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     IniFile file = IniFile::parse(text);
     file.setValue(c.section, c.key, c.value);
     EXPECT_EQ(file.text(), c.expected) << c.what;

@@ -12,11 +12,10 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 
 TEST(WineString, DecodesEveryEscapeWineReads) {
-  struct Case {
+  const struct {
     std::string_view escaped;  // up to and including the closing quote
     std::u16string expected;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {"plain\"", u"plain"},
       {"C:\\\\ACT\\\\NetLinks\"", u"C:\\ACT\\NetLinks"},
       {"say \\\"hallo\\\"\"", u"say \"hallo\""},
@@ -33,7 +32,7 @@ TEST(WineString, DecodesEveryEscapeWineReads) {
       {"\xfc\"", u"ü"},     // a raw byte is its Latin-1 character
       {"\"", u""},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.escaped);
     auto parsed = parseWineString(c.escaped, '"');
     ASSERT_TRUE(parsed);
@@ -75,13 +74,12 @@ TEST(WineString, EscapingRoundTripsEveryCodeUnit) {
 }
 
 TEST(ValueLine, ParsesEachForm) {
-  struct Case {
+  const struct {
     std::string_view line;
     std::u16string name;
     std::uint32_t type;
     Bytes data;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {"\"A\"=\"x\"", u"A", 1, {'x', 0, 0, 0}},
       {"@=\"\"", u"", 1, {0, 0}},
       {"\"A\" = str:\"x\"", u"A", 1, {'x', 0, 0, 0}},
@@ -96,7 +94,7 @@ TEST(ValueLine, ParsesEachForm) {
       {"\"A\"=hex(1):41,00", u"A", 1, {0x41, 0}},
       {"\"A \\\"q\\\"\"=dword:0", u"A \"q\"", 4, {0, 0, 0, 0}},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.line);
     auto parsed = parseValueLine(c.line);
     ASSERT_TRUE(parsed);

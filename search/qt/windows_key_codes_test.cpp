@@ -17,13 +17,12 @@ TEST(WindowsKeyCode, LettersAndDigitsKeepTheirCodesOtherKeysWithoutOneGiveZero) 
 }
 
 TEST(KeyAsciiOf, GivesTheWindows1252CodeOfTheTypedCharacter) {
-  struct Case {
+  const struct {
     int qtKey;
     Qt::KeyboardModifiers modifiers;
     QString text;
     int ascii;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {Qt::Key_Return, Qt::NoModifier, "\r", 13},
       {Qt::Key_Enter, Qt::KeypadModifier, QString(QChar(3)), 13},
       {Qt::Key_A, Qt::NoModifier, "a", 97},

@@ -76,13 +76,12 @@ TEST(DispatchObject, TakesArgumentsAsVisualBasicPassesThemAndRefusesTheRest) {
   const VARIANT i2 = argument(VT_I2, SHORT{1});
   const VARIANT i4 = argument(VT_I4, LONG{2});
   const VARIANT bstr = argument(VT_BSTR, text.get());
-  struct Case {
+  const struct {
     const wchar_t* member;
     std::vector<VARIANT> arguments;  // last first, as DISPPARAMS holds them
     HRESULT status;
     std::vector<Argument> given;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {L"Create", {i4, i2}, S_OK, {std::int16_t{1}, std::int16_t{2}}},
       {L"Create",
        {argument(VT_I4 | VT_BYREF, &minusFour), argument(VT_I2 | VT_BYREF, &three)},
@@ -108,7 +107,7 @@ TEST(DispatchObject, TakesArgumentsAsVisualBasicPassesThemAndRefusesTheRest) {
   };
   Probe probe;
   auto object = probe.object();
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     probe.given.clear();
     std::vector<VARIANT> arguments = c.arguments;
     DISPPARAMS parameters{arguments.data(), nullptr, static_cast<UINT>(arguments.size()), 0};
