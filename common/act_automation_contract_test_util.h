@@ -36,14 +36,13 @@ class TestStandin {
 // as serving once it has had the time to serve, had it tried.
 struct StandinRig {
   using Starter = std::function<std::unique_ptr<TestStandin>(const std::vector<std::string>&)>;
-  StandinRig(Starter starter, ActAutomation* adapter, std::string fixture, std::string reported)
-      : start(std::move(starter)), automation(adapter), table(fixture), reportedTable(reported) {}
+  StandinRig(Starter starter, ActAutomation* adapter, std::string fixture)
+      : start(std::move(starter)), automation(adapter), table(std::move(fixture)) {}
 
   test_support::ScratchFolder scratch;
   Starter start;              // starts a stand-in with these arguments (UTF-8; a table's path last)
   ActAutomation* automation;  // the adapter under test; nullptr when a test needs none
   std::string table;          // the fixture table tests/data/sql/KONTAKTE.dbf
-  std::string reportedTable;  // as the stand-in's log writes the path it reports (JSON)
   std::string log = scratch.file("calls.jsonl");
   std::vector<std::string> logLines() const { return test_support::readLines(pathFromUtf8(log)); }
 };
@@ -70,37 +69,23 @@ inline ActObjects openView(ActAutomation& automation) {
   return act;
 }
 
-inline void expectCallsReachTheStandinAndAreLogged(StandinRig& rig) {
-  {
-    const auto act = rig.start({"--log", rig.log, rig.table});
-    ASSERT_TRUE(act->waitUntilServing()) << act->standardError();
-    auto [application, views, view] = openView(*rig.automation);
-    ASSERT_NE(view, nullptr);
-    std::string table;  // in JSON, as the log writes it
-    for (const char c : application->GetOpenDBName().value_or("")) {
-      table += c == '\\' ? "\\\\" : std::string(1, c);
-    }
-    EXPECT_EQ(table, rig.reportedTable);
-    EXPECT_TRUE(view->LookupAll());
-    std::string allFound = paddedIds({"X1", "A00000000001"});
-    std::string oneMissing = paddedIds({"A00000000005", "A00000000008", "NOPE"});  // 8 is deleted
-    std::string badLength = allFound + "Ä";
-    EXPECT_EQ(view->CreateLookup(allFound), 0);
-    EXPECT_EQ(view->CreateLookup(oneMissing), 100);
-    EXPECT_EQ(view->CreateLookup(badLength), 5);
-    EXPECT_EQ(allFound, paddedIds({"X1", "A00000000001"})) << "the list is handed over unchanged";
-  }
-  EXPECT_EQ(rig.logLines(),
-            std::vector<std::string>(
-                {R"({"call":"Views","result":"/Application/Views"})",
-                 R"({"args":[1,2],"call":"Create","result":"/Application/Views/1"})",
-                 R"({"call":"GetOpenDBName","result":")" + rig.reportedTable + R"("})",
-                 R"({"call":"LookupAll","result":0,"view":1})",
-                 R"({"call":"CreateLookup","ids":["X1","A00000000001"],"result":0,"view":1})",
-                 R"({"call":"CreateLookup","ids":["A00000000005","A00000000008","NOPE"],)"
-                 R"("result":100,"view":1})",
-                 R"({"call":"CreateLookup","idList":")" + paddedIds({"X1", "A00000000001"}) +
-                     R"(Ä","result":5,"view":1})"}));
+// The stand-in's answers to the lookups come back as they are, and the ID
+// list stays as the caller passed it. (That the calls reach the stand-in in
+// order and the table it names is used, the end-to-end tests check.)
+inline void expectLookupAnswersComeBackAndTheListStays(StandinRig& rig) {
+  const auto act = rig.start({rig.table});
+  ASSERT_TRUE(act->waitUntilServing()) << act->standardError();
+  auto [application, views, view] = openView(*rig.automation);
+  ASSERT_NE(view, nullptr);
+  EXPECT_TRUE(view->LookupAll());
+  std::string allFound = paddedIds({"X1", "A00000000001"});
+  std::string oneMissing = paddedIds({"A00000000005", "A00000000008", "NOPE"});  // 8 is deleted
+  std::string badLength = allFound + "Ä";
+  EXPECT_EQ(view->CreateLookup(allFound), 0);
+  EXPECT_EQ(view->CreateLookup(oneMissing), 100);
+  EXPECT_EQ(view->CreateLookup(badLength), 5);
+  EXPECT_EQ(allFound, paddedIds({"X1", "A00000000001"}));
+  EXPECT_EQ(badLength, paddedIds({"X1", "A00000000001"}) + "Ä");
 }
 
 inline void expectMisbehaviourSwitchesBecomeNoObjectOrTheChosenResult(StandinRig& rig) {

@@ -26,11 +26,10 @@ class LinuxStandin : public common::TestStandin {
   // A rig that starts stand-ins on this screen.
   static common::StandinRig rig(common::ActAutomation* automation,
                                 e2e::StandinProcess::Screen screen) {
-    const QString table = QStringLiteral(SPURLIX_TEST_DATA "/sql/KONTAKTE.dbf");
     return {[screen](const std::vector<std::string>& arguments) {
               return std::make_unique<LinuxStandin>(arguments, screen);
             },
-            automation, table.toStdString(), QFileInfo(table).absoluteFilePath().toStdString()};
+            automation, SPURLIX_TEST_DATA "/sql/KONTAKTE.dbf"};
   }
 
  private:
