@@ -255,7 +255,8 @@ TEST_F(SearchRunTest, IdsThatDoNotFitAreLeftOut) {
 
   ASSERT_TRUE(search("odd"));
 
-  EXPECT_EQ(act_.argsOf("CreateLookup"), Texts{padded("K1") + "ABCDEFGHIJKL" + "Ä23456789012"});
+  EXPECT_EQ(entries(journal_, "CreateLookup "),
+            Texts{padded("K1") + "ABCDEFGHIJKL" + "Ä23456789012"});
   // Every row counts in the progress; the final status counts what ACT! got.
   EXPECT_EQ(entries(journal_, "progress:"), (Texts{"20", "40", "60", "80", "100", "0"}));
   const Texts statuses = entries(journal_, "status:");
@@ -272,7 +273,7 @@ TEST_F(SearchRunTest, MoreThanASixteenBitCountOfHitsIsHandedOverWhole) {
 
   ASSERT_TRUE(search("masse"));
 
-  const std::string handed = act_.argsOf("CreateLookup").at(0);
+  const std::string handed = entries(journal_, "CreateLookup ").at(0);
   ASSERT_EQ(handed.size(), std::size_t{kHits} * 12);
   EXPECT_EQ(handed.substr(handed.size() - 12), padded("M33000"));
   const Texts statuses = entries(journal_, "status:");

@@ -138,7 +138,9 @@ TEST_F(MainTest, EndsWhenAStepGivesNothing) {
     } else {
       EXPECT_TRUE(boxes_.shown[0].text.starts_with("Konnte Ihre ACT!-Datenbank nicht öffnen !"));
     }
-    EXPECT_EQ(act_.calls().back().name, *c.failingCall ? c.failingCall : "GetOpenDBName");
+    std::erase(journal_, "yield");
+    EXPECT_TRUE(journal_.back().starts_with(*c.failingCall ? c.failingCall : "GetOpenDBName"))
+        << "nothing after the failing step";
     EXPECT_NE(journal_.back(), "search dialog");
   }
 }

@@ -16,11 +16,9 @@ TEST(WineString, DecodesEveryEscapeWineReads) {
     std::string_view escaped;  // up to and including the closing quote
     std::u16string expected;
   } cases[] = {
-      {"plain\"", u"plain"},
       {"C:\\\\ACT\\\\NetLinks\"", u"C:\\ACT\\NetLinks"},
       {"say \\\"hallo\\\"\"", u"say \"hallo\""},
       {"Gr\\xfc\\x00dfe\"", u"Grüße"},  // four digits keep the "e" out of the escape
-      {"\\x20ac\\x3a9\"", u"€Ω"},
       {"\\x12345\"",
        u"\x1234"
        u"5"},             // at most four hex digits

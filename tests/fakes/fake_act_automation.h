@@ -1,11 +1,11 @@
 #pragma once
 // A scripted ACT! automation server for unit tests. Configure it through
-// `config()`, hand it to the code under test, then read `calls()`: every call
-// of every object it handed out, in order, with its arguments, and every
-// release (an object destroyed) as "ReleaseView", "ReleaseViews" or
-// "ReleaseApplication". With `config().journal` set, each of them is also
-// noted there as one text ("Create 1,2"), between whatever else the test
-// notes. Objects stay valid after the fake is gone and keep recording.
+// `config()`, hand it to the code under test, then read the journal: every
+// call of every object it handed out, in order, as one text with its
+// arguments ("Create 1,2", "CreateLookup <the ID list>"), and every release
+// (an object destroyed) as "ReleaseView", "ReleaseViews" or
+// "ReleaseApplication", between whatever else the test notes there. Objects
+// stay valid after the fake is gone and keep recording.
 
 #include <cstdint>
 #include <memory>
@@ -21,67 +21,55 @@ namespace fakes {
 
 using Journal = std::vector<std::string>;
 
-struct ActCall {
-  std::string name;               // "CreateObject", "Views", "Create", ...
-  std::vector<std::string> args;  // Create: {"1", "2"}; CreateLookup: {the ID list}
-};
-
 struct FakeActConfig {
-  int refuseCreate = 0;  // Create gives nullptr this many times, then views
+  Journal* journal = nullptr;  // where the calls go; must be set
+  int refuseCreate = 0;        // Create gives nullptr this many times, then views
   std::int32_t lookupResult = 0;
   std::string openDBName = "/home/act/KONTAKTE.dbf";
   // Calls that give nothing, as a broken connection or a server without the
   // object would: nullptr, nullopt or false. The call is still recorded.
   std::set<std::string> failingCalls;
-  Journal* journal = nullptr;
 };
 
 namespace fake_act_detail {
-
-struct State {
-  FakeActConfig config;
-  std::vector<ActCall> calls;
-  bool record(std::string name, std::vector<std::string> args = {}) {
-    if (config.journal != nullptr) {
-      std::string entry = name;
-      for (std::size_t k = 0; k < args.size(); ++k) entry += (k == 0 ? " " : ",") + args[k];
-      config.journal->push_back(entry);
-    }
-    const bool fails = config.failingCalls.count(name) != 0;
-    calls.push_back({std::move(name), std::move(args)});
-    return !fails;
-  }
-};
-using StatePtr = std::shared_ptr<State>;
 
 // One object plays the application, the views collection and a view alike;
 // `kind_` says which it was handed out as.
 class Object : public common::ActApplication, public common::ActViews, public common::ActView {
  public:
-  Object(StatePtr state, std::string kind) : state_(std::move(state)), kind_(std::move(kind)) {}
-  ~Object() override { state_->record("Release" + kind_); }
+  Object(std::shared_ptr<FakeActConfig> config, std::string kind)
+      : config_(std::move(config)), kind_(std::move(kind)) {}
+  ~Object() override { record("Release" + kind_); }
 
   std::unique_ptr<common::ActViews> Views() override {
-    if (!state_->record("Views")) return nullptr;
-    return std::make_unique<Object>(state_, "Views");
+    return record("Views") ? std::make_unique<Object>(config_, "Views") : nullptr;
   }
   std::optional<std::string> GetOpenDBName() override {
-    if (!state_->record("GetOpenDBName")) return std::nullopt;
-    return state_->config.openDBName;
+    if (!record("GetOpenDBName")) return std::nullopt;
+    return config_->openDBName;
   }
   std::unique_ptr<common::ActView> Create(std::int16_t first, std::int16_t second) override {
-    if (!state_->record("Create", {std::to_string(first), std::to_string(second)})) return nullptr;
-    if (state_->config.refuseCreate-- > 0) return nullptr;
-    return std::make_unique<Object>(state_, "View");
+    if (!record("Create", std::to_string(first) + "," + std::to_string(second))) return nullptr;
+    if (config_->refuseCreate-- > 0) return nullptr;
+    return std::make_unique<Object>(config_, "View");
   }
-  bool LookupAll() override { return state_->record("LookupAll"); }
+  bool LookupAll() override { return record("LookupAll"); }
   std::optional<std::int32_t> CreateLookup(std::string& idList) override {
-    if (!state_->record("CreateLookup", {idList})) return std::nullopt;
-    return state_->config.lookupResult;
+    if (!record("CreateLookup", idList)) return std::nullopt;
+    return config_->lookupResult;
+  }
+
+  // Notes the call; false when it is to fail.
+  static bool record(FakeActConfig& config, const std::string& name, const std::string& args) {
+    config.journal->push_back(args.empty() ? name : name + " " + args);
+    return config.failingCalls.count(name) == 0;
   }
 
  private:
-  StatePtr state_;
+  bool record(const std::string& name, const std::string& args = "") {
+    return record(*config_, name, args);
+  }
+  std::shared_ptr<FakeActConfig> config_;
   std::string kind_;
 };
 
@@ -90,23 +78,15 @@ class Object : public common::ActApplication, public common::ActViews, public co
 class FakeActAutomation : public common::ActAutomation {
  public:
   std::unique_ptr<common::ActApplication> CreateObject(std::string_view progId) override {
-    if (!state_->record("CreateObject", {std::string(progId)})) return nullptr;
-    return std::make_unique<fake_act_detail::Object>(state_, "Application");
-  }
-
-  FakeActConfig& config() { return state_->config; }
-  const std::vector<ActCall>& calls() const { return state_->calls; }
-  // The arguments of every call of that name, in order.
-  std::vector<std::string> argsOf(const std::string& name) const {
-    std::vector<std::string> found;
-    for (const ActCall& call : state_->calls) {
-      if (call.name == name) found.insert(found.end(), call.args.begin(), call.args.end());
+    if (!fake_act_detail::Object::record(*config_, "CreateObject", std::string(progId))) {
+      return nullptr;
     }
-    return found;
+    return std::make_unique<fake_act_detail::Object>(config_, "Application");
   }
+  FakeActConfig& config() { return *config_; }
 
  private:
-  fake_act_detail::StatePtr state_ = std::make_shared<fake_act_detail::State>();
+  std::shared_ptr<FakeActConfig> config_ = std::make_shared<FakeActConfig>();
 };
 
 }  // namespace fakes
