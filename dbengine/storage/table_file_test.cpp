@@ -1,5 +1,5 @@
 // TableFile against tables written by python3-dbf (tests/data/dbf, made by
-// make_fixtures.py there) and damaged copies of them.
+// tests/data/make_fixtures.py) and damaged copies of them.
 
 #include "dbengine/storage/table_file.h"
 

@@ -1,12 +1,14 @@
 #!/usr/bin/python3
-"""Writes the table fixtures of the storage tests into this folder.
+"""Writes the table fixtures: those of the storage tests into dbf/, the SQL
+tables of the engine's and the query class's tests into sql/ (their rows are
+described in sql/README.txt).
 
 The tables are written by python3-dbf (Debian's package), a writer
 independent of our reader; the damaged ones are cut and patched copies of
 them, and the formats python3-dbf cannot write (dBase IV memo files, the
 national code pages under FoxPro's language-driver numbers) are patched or
-written by hand below. Run with /usr/bin/python3 from anywhere; the output is
-deterministic apart from the date of last update in the headers.
+written by hand below. Run with /usr/bin/python3 from anywhere; every header
+says it was last changed on 2024-01-01, so reruns give the same bytes.
 """
 
 import datetime
@@ -19,23 +21,30 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 
 
 def path(name):
-    return os.path.join(HERE, name)
+    return os.path.join(HERE, 'dbf', name)
 
 
-def write_table(name, fields, rows, dbf_type, codepage='cp1252', delete=()):
-    """Creates the table (and its memo file) afresh and appends rows; the rows
-    whose index is in delete are marked deleted."""
-    stem = os.path.splitext(name)[0].lower()
-    for old in os.listdir(HERE):
-        if os.path.splitext(old)[0].lower() == stem:
-            os.remove(path(old))
-    table = dbf.Table(path(name), fields, dbf_type=dbf_type, codepage=codepage)
+def write_table(name, fields, rows, dbf_type='db3', codepage='cp1252', delete=()):
+    """Creates the table (and its memo file) afresh under name (relative to
+    dbf/; another ending than .dbf is given to a written .dbf file) and
+    appends rows; the rows whose index is in delete are marked deleted."""
+    folder, stem = os.path.split(os.path.splitext(path(name))[0])
+    for old in os.listdir(folder):  # the table and its memo file of an earlier run
+        if os.path.splitext(old)[0].lower() == stem.lower() and (
+                old == os.path.basename(name) or old.lower().endswith(('.fpt', '.dbt'))):
+            os.remove(os.path.join(folder, old))
+    dbf_name = name if name.lower().endswith('.dbf') else name + '.dbf'
+    table = dbf.Table(path(dbf_name), fields, dbf_type=dbf_type, codepage=codepage)
     table.open(dbf.READ_WRITE)
     for index, row in enumerate(rows):
         table.append(row)
         if index in delete:
             dbf.delete(table[-1])
     table.close()
+    with open(path(dbf_name), 'r+b') as f:
+        f.seek(1)
+        f.write(bytes([124, 1, 1]))
+    os.replace(path(dbf_name), path(name))
 
 
 def read(name):
@@ -108,6 +117,22 @@ def written_tables():
         write(name, patched(read(name), ('B', 29, driver)))
 
 
+def sql_tables():
+    contacts = [('A00000000001', 'Müller GmbH', 'Hans Müller', 'München'),
+                ('A00000000002', 'MÜLLER & SÖHNE', 'Karl Schmidt', 'Hamburg'),
+                ('A00000000003', 'Bäckerei Krümmüller', 'Eva Krümmüller', 'Köln'),
+                ('A00000000004', 'Pub Dublin Ltd', "Sean O'Neil", 'Dublin'),
+                ('A00000000005', 'Meyer AG', 'Peter Meyer', 'Berlin'),
+                ('A00000000006', 'Meier & Co', 'Anna Meier', ''),
+                ('A00000000007', '', 'Jürgen Mühlbauer', 'Bonn'),
+                ('A00000000008', 'Müller Gelöscht', 'Gerd Müller', 'Essen'),  # deleted
+                ('X1', 'Schulz KG', 'Otto Schulz', 'Leipzig')]
+    write_table('../sql/KONTAKTE.dbf', 'UNIQUE_ID C(12); COMPANY C(40); NAME C(40); CITY C(30)',
+                contacts, delete={7})
+    write_table('../sql/KONTAKTE.gdb', 'ID_NR C(10)',
+                [(i,) for i in ('K-7', 'k-12', 'K-3', 'X-99', '')])
+
+
 def dbase4_memo_table():
     """python3-dbf writes no dBase IV memo files: build one by hand. Block
     size 256; blocks start FF FF 08 00 and a length that counts those 8."""
@@ -167,6 +192,7 @@ def damaged_tables():
 
 
 if __name__ == '__main__':
+    sql_tables()
     written_tables()
     dbase4_memo_table()
     damaged_tables()
