@@ -16,9 +16,14 @@ Bytes bytesOf(std::string_view text) {
 
 using fakes::FakeRegistry;
 
-TaggedValue read(FakeRegistry& registry, fakes::FakeMessageBoxes& boxes) {
-  return RegistryGetKeyValue(registry, boxes, kHkeyCurrentUser, "Software\\Symantec\\ACT!", "v");
-}
+// The reader over a fake registry, and the boxes it shows.
+struct Reader {
+  FakeRegistry registry;
+  fakes::FakeMessageBoxes boxes;
+  TaggedValue read() {
+    return RegistryGetKeyValue(registry, boxes, kHkeyCurrentUser, "Software\\Symantec\\ACT!", "v");
+  }
+};
 
 TEST(RegistryGetKeyValue, ConvertsEachTypeAsTheOriginalDid) {
   const struct {
@@ -47,22 +52,20 @@ TEST(RegistryGetKeyValue, ConvertsEachTypeAsTheOriginalDid) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    FakeRegistry registry;
-    fakes::FakeMessageBoxes boxes;
-    registry.type = c.type;
-    registry.data = c.stored;
-    registry.reportedSize = c.sizeAtFirst;
-    EXPECT_EQ(read(registry, boxes), c.expected);
-    EXPECT_EQ(registry.closes, 1);
-    EXPECT_TRUE(boxes.shown.empty());
+    Reader t;
+    t.registry.type = c.type;
+    t.registry.data = c.stored;
+    t.registry.reportedSize = c.sizeAtFirst;
+    EXPECT_EQ(t.read(), c.expected);
+    EXPECT_EQ(t.registry.closes, 1);
+    EXPECT_TRUE(t.boxes.shown.empty());
   }
 }
 
 TEST(RegistryGetKeyValue, OpensForReadingAndPassesNamesAsUtf8) {
-  FakeRegistry registry;
-  fakes::FakeMessageBoxes boxes;
-  RegistryGetKeyValue(registry, boxes, 0x80000002, "Software\\Müller Łódź", "Größe Ω");
-  EXPECT_EQ(registry.asked, "2147483650 Software\\Müller Łódź 131097 Größe Ω");
+  Reader t;
+  RegistryGetKeyValue(t.registry, t.boxes, 0x80000002, "Software\\Müller Łódź", "Größe Ω");
+  EXPECT_EQ(t.registry.asked, "2147483650 Software\\Müller Łódź 131097 Größe Ω");
 }
 
 TEST(RegistryGetKeyValue, RegistryFailuresAreSilentAndEmptyAndTheKeyIsClosed) {
@@ -80,15 +83,14 @@ TEST(RegistryGetKeyValue, RegistryFailuresAreSilentAndEmptyAndTheKeyIsClosed) {
   for (std::uint32_t type : {kRegSz, kRegBinary, kRegDword}) {
     for (const auto& c : cases) {
       SCOPED_TRACE(std::string(c.name) + " type " + std::to_string(type));
-      FakeRegistry registry;
-      fakes::FakeMessageBoxes boxes;
-      registry.type = type;
-      registry.data = {1, 2, 3, 4};
-      c.arrange(registry);
-      EXPECT_TRUE(isEmpty(read(registry, boxes)));
-      EXPECT_EQ(registry.closes, c.closes);
-      EXPECT_EQ(registry.openHandles, 0);
-      EXPECT_TRUE(boxes.shown.empty());
+      Reader t;
+      t.registry.type = type;
+      t.registry.data = {1, 2, 3, 4};
+      c.arrange(t.registry);
+      EXPECT_TRUE(isEmpty(t.read()));
+      EXPECT_EQ(t.registry.closes, c.closes);
+      EXPECT_EQ(t.registry.openHandles, 0);
+      EXPECT_TRUE(t.boxes.shown.empty());
     }
   }
 }
@@ -109,15 +111,14 @@ TEST(RegistryGetKeyValue, UnexpectedFailuresShowTheStandardErrorReport) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    FakeRegistry registry;
-    fakes::FakeMessageBoxes boxes;
-    registry.type = kRegBinary;
-    registry.data = {1, 2, 3};
-    c.arrange(registry);
-    EXPECT_TRUE(isEmpty(read(registry, boxes)));
-    EXPECT_EQ(boxes.shown, (fakes::Boxes{{.text = c.text, .title = "RegistryGetKeyValue"}}));
-    EXPECT_EQ(registry.openHandles, 0) << "a key opened before the failure is closed";
-    EXPECT_LE(registry.closes, 1);
+    Reader t;
+    t.registry.type = kRegBinary;
+    t.registry.data = {1, 2, 3};
+    c.arrange(t.registry);
+    EXPECT_TRUE(isEmpty(t.read()));
+    EXPECT_EQ(t.boxes.shown, (fakes::Boxes{{.text = c.text, .title = "RegistryGetKeyValue"}}));
+    EXPECT_EQ(t.registry.openHandles, 0) << "a key opened before the failure is closed";
+    EXPECT_LE(t.registry.closes, 1);
   }
 }
 

@@ -5,7 +5,6 @@
 #include <QClipboard>
 #include <QGuiApplication>
 
-#include "platform/qt/qt_event_pump.h"
 #include "platform/qt/qt_test_environment.h"
 
 namespace platform_qt {
@@ -26,15 +25,6 @@ TEST(QtClipboard, PutsUtf8TextOnTheClipboardAndRemembersIt) {
   clipboard.setText("");  // empty text is still text this program placed
   EXPECT_TRUE(clipboard.placedText());
   EXPECT_TRUE(QGuiApplication::clipboard()->text().isEmpty());
-}
-
-TEST(QtEventPump, RunsPendingQueuedWork) {
-  bool ran = false;
-  QMetaObject::invokeMethod(
-      QGuiApplication::instance(), [&ran] { ran = true; }, Qt::QueuedConnection);
-  QtEventPump pump;
-  pump.processPendingEvents();
-  EXPECT_TRUE(ran);
 }
 
 }  // namespace

@@ -194,6 +194,16 @@ TEST_F(FrmSucheTest, TypingReportsPressesAndReleasesInTheTermBox) {
   EXPECT_EQ(log, Log({"KeyDown 88"}));  // no KeyPress, no KeyUp outside the term box
 }
 
+// The logic completes from the history (completion_test.cpp), case-sensitively;
+// the box adds nothing of its own.
+TEST_F(FrmSucheTest, TheBoxCompletesNothingOnItsOwn) {
+  showActive();
+  dialog.addListItem("müller");
+  type(QString::fromUtf8("Mü"));
+  EXPECT_EQ(combo()->currentText(), QString::fromUtf8("Mü"));
+  EXPECT_TRUE(combo()->lineEdit()->selectedText().isEmpty());
+}
+
 TEST_F(FrmSucheTest, ClicksAndClosingGoToTheirHandlersAfterTheLoadStep) {
   showActive();
   for (const char* name : {"cmdSuche", "cmdAbbruch", "cmdInfo"}) {
