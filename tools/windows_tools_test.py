@@ -9,6 +9,7 @@ tests/data/sql).
 """
 
 import os
+import pathlib
 import re
 import shutil
 import subprocess
@@ -68,15 +69,13 @@ class WindowsToolsMatchLinux(unittest.TestCase):
     def test_demo_databases_are_the_same_files(self):
         linux_folder = os.path.join(self.work, "Demo Linux")
         windows_folder = os.path.join(self.work, "Demo Windows ä")
-        status, out, err = self.linux("actdb-demo", linux_folder, "3000")
-        self.assertEqual(status, 0, err)
+        self.assertEqual(self.linux("actdb-demo", linux_folder, "3000")[0], 0)
         status, out, err = self.windows("actdb-demo", windows_path(windows_folder), "3000")
         self.assertEqual(status, 0, err)
         self.assertIn(b"Z:\\", out)
         for name in ("KONTAKTE.dbf", "KONTAKTE.gdb"):
-            with open(os.path.join(linux_folder, name), "rb") as a, \
-                    open(os.path.join(windows_folder, name), "rb") as b:
-                self.assertTrue(a.read() == b.read(), name + " differs")
+            self.assertTrue(pathlib.Path(linux_folder, name).read_bytes() ==
+                            pathlib.Path(windows_folder, name).read_bytes(), name + " differs")
 
     def test_sql_prints_the_same_bytes(self):
         demo = os.path.join(self.work, "Demo für Abfragen")
