@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       const std::uint64_t blocks = size / memo->blockSize() + 2;
       for (std::uint64_t block = 0; block < blocks && block < 4096; ++block) {
         try {
-          const std::string_view text = memo->read(static_cast<std::uint32_t>(block));
+          const std::string text = memo->read(static_cast<std::uint32_t>(block));
           // Touch every byte so that the sanitizer sees a read past the map.
           volatile std::uint8_t sum = 0;
           for (char c : text) sum = static_cast<std::uint8_t>(sum + static_cast<std::uint8_t>(c));
