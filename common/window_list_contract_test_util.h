@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "common/window_list.h"
@@ -41,15 +42,12 @@ inline void expectWindowListContract(WindowList& list, TestWindowMaker& maker) {
     EXPECT_NE(std::find(listed.begin(), listed.end(), window), listed.end()) << window;
     EXPECT_TRUE(list.isWindow(window));
   }
-  EXPECT_TRUE(list.isVisible(shown));
-  EXPECT_TRUE(list.isVisible(minimised));
-  EXPECT_FALSE(list.isVisible(hidden));
-  EXPECT_FALSE(list.isVisible(never));
-  EXPECT_EQ(list.className(shown), "Act3.0FrameClass");
-  EXPECT_EQ(list.title(shown), "ACT! – Müller");
-  EXPECT_EQ(list.titleLength(shown), 13) << "characters, not bytes";
-  EXPECT_EQ(list.title(never), "");
-  EXPECT_EQ(list.titleLength(never), 0);
+  EXPECT_EQ(std::tuple(list.isVisible(shown), list.isVisible(minimised), list.isVisible(hidden),
+                       list.isVisible(never)),
+            std::tuple(true, true, false, false));
+  EXPECT_EQ(std::tuple(list.className(shown), list.title(shown), list.titleLength(shown)),
+            std::tuple("Act3.0FrameClass", "ACT! – Müller", 13));  // characters, not bytes
+  EXPECT_EQ(std::tuple(list.title(never), list.titleLength(never)), std::tuple("", 0));
   int visits = 0;
   list.enumerate([&](WindowHandle) { return ++visits < 2; });
   EXPECT_EQ(visits, 2) << "the enumeration stops when asked";
@@ -60,11 +58,9 @@ inline void expectWindowListContract(WindowList& list, TestWindowMaker& maker) {
   EXPECT_EQ(startup::FindTopLevelWindow("act3.0frameclass", "klein"), minimised);
 
   maker.destroy(shown);  // gone: answers as for no window
-  EXPECT_FALSE(list.isWindow(shown));
-  EXPECT_FALSE(list.isVisible(shown));
-  EXPECT_EQ(list.className(shown), "");
-  EXPECT_EQ(list.title(shown), "");
-  EXPECT_EQ(list.titleLength(shown), 0);
+  EXPECT_EQ(std::tuple(list.isWindow(shown), list.isVisible(shown), list.className(shown),
+                       list.title(shown), list.titleLength(shown)),
+            std::tuple(false, false, "", "", 0));
   EXPECT_EQ(startup::FindTopLevelWindow("act3.0frameclass", "Müller"), 0u);
 }
 

@@ -4,8 +4,6 @@
 
 #include <string>
 
-#include "dbengine/sql/lexer.h"
-
 namespace dbengine::sql {
 namespace {
 
@@ -140,20 +138,6 @@ TEST(StartsWithSelect, TellsSqlFromTableNames) {
   for (const char* name : {"KONTAKTE", "[SELECT]", "SELECTED.dbf", ""}) {
     EXPECT_FALSE(startsWithSelect(name)) << name;
   }
-}
-
-TEST(Tokenize, NamesKeywordsAndSymbols) {
-  LexResult lexed = tokenize("select [a b].Größe<>1;");
-  ASSERT_FALSE(lexed.error.has_value());
-  std::vector<TokenType> types;
-  for (const Token& t : lexed.tokens) types.push_back(t.type);
-  EXPECT_EQ(types,
-            (std::vector<TokenType>{TokenType::kSelect, TokenType::kName, TokenType::kDot,
-                                    TokenType::kName, TokenType::kNotEqual, TokenType::kNumber,
-                                    TokenType::kSemicolon, TokenType::kEnd}));
-  EXPECT_EQ(lexed.tokens[1].text, "a b");
-  EXPECT_TRUE(lexed.tokens[1].bracketed);
-  EXPECT_EQ(lexed.tokens[3].text, "Größe");
 }
 
 }  // namespace

@@ -113,7 +113,7 @@ TEST(Query, ConditionsWithThreeValuedLogic) {
       {"WHERE NAME NOT LIKE '*e*'", contacts({2, 9})},
       {"WHERE UNIQUE_ID = 'X1'", contacts({9})},
       {"WHERE 'X1' = UNIQUE_ID", contacts({9})},
-      {"WHERE UNIQUE_ID <> 'X1' AND CITY >= 'M'", contacts({1})},
+      {"WHERE [UNIQUE_ID]<>'X1' AND CITY >= 'M'", contacts({1})},
       {"WHERE CITY > 'Köln' AND CITY <= \"München\"", contacts({1, 9})},
       {"WHERE COMPANY = NAME OR NAME <> NAME", contacts({})},
       {"WHERE [kontakte.DBF].NAME LIKE '*Meyer'", contacts({5})},
@@ -147,7 +147,7 @@ struct Failing {
 
 TEST(Query, RejectsWhatItCannotAnswer) {
   const Failing cases[] = {
-      {"SELECT NOPE FROM KONTAKTE", errc::kUnknownColumn},
+      {"SELECT NOPE, [NO PE], Größe FROM KONTAKTE", errc::kUnknownColumn},
       {"SELECT [OTHER].NAME FROM KONTAKTE", errc::kUnknownColumn},
       {"SELECT [KONTAKTE.gdb].NAME FROM KONTAKTE", errc::kUnknownColumn},
       {"SELECT * FROM KONTAKTE WHERE NOPE IS NULL", errc::kUnknownColumn},

@@ -2,37 +2,26 @@
 // number the file could hold and a few beyond. Reads must either work or
 // raise EngineError; never crash, never read outside the file.
 
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "dbengine/storage/engine_error.h"
 #include "dbengine/storage/memo_file.h"
+#include "tests/scratch.h"
 
 namespace {
-
-const std::filesystem::path& scratchFile() {
-  static const std::filesystem::path path =
-      std::filesystem::temp_directory_path() /
-      ("memo_file_fuzz_" + std::to_string(::getpid()) + ".fpt");
-  return path;
-}
-
+const test_support::ScratchFolder scratch;  // one file in it, written anew for every input
+const std::filesystem::path scratchFile = scratch.path() / "fuzz.fpt";
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  {
-    std::ofstream out(scratchFile(), std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-  }
+  test_support::writeFile(scratchFile, std::string_view(reinterpret_cast<const char*>(data), size));
   for (auto format : {dbengine::MemoFormat::kDbase3, dbengine::MemoFormat::kDbase4,
                       dbengine::MemoFormat::kFoxPro}) {
     try {
-      const auto memo = dbengine::MemoFile::open(scratchFile(), format);
+      const auto memo = dbengine::MemoFile::open(scratchFile, format);
       const std::uint64_t blocks = size / memo->blockSize() + 2;
       for (std::uint64_t block = 0; block < blocks && block < 4096; ++block) {
         try {

@@ -2,34 +2,23 @@
 // every record must either work or raise EngineError; never crash, never
 // read outside the file.
 
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "dbengine/storage/table_file.h"
+#include "tests/scratch.h"
 
 namespace {
-
-const std::filesystem::path& scratchFile() {
-  static const std::filesystem::path path =
-      std::filesystem::temp_directory_path() /
-      ("table_file_fuzz_" + std::to_string(::getpid()) + ".dbf");
-  return path;
-}
-
+const test_support::ScratchFolder scratch;  // one file in it, written anew for every input
+const std::filesystem::path scratchFile = scratch.path() / "fuzz.dbf";
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  {
-    std::ofstream out(scratchFile(), std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-  }
+  test_support::writeFile(scratchFile, std::string_view(reinterpret_cast<const char*>(data), size));
   try {
-    const auto table = dbengine::TableFile::open(scratchFile());
+    const auto table = dbengine::TableFile::open(scratchFile);
     const int fieldCount = static_cast<int>(table->fields().size());
     table->scan([&](std::uint32_t, const std::uint8_t* first, std::uint32_t count) {
       for (std::uint32_t i = 0; i < count; ++i) {
