@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include "actdb/database_error_report.h"
 #include "platform/native_short_path.h"
 #include "tests/fakes/fake_clipboard.h"
 #include "tests/fakes/fake_event_pump.h"
@@ -66,11 +65,6 @@ class ClActDbf : public ::testing::Test {
   common::ShortPathResolver& paths = platform::nativeShortPathResolver();
   clActDBF db{{boxes, settings, clipboard, events, paths}};
 };
-
-TEST(DatabaseErrorReport, ReadsByteForByte) {
-  EXPECT_EQ(databaseErrorReportText(5, "", "Ungültig"), kReportStart + " 5 () Ungültig");
-  EXPECT_EQ(databaseErrorReportText(-5, "hilfe.hlp", "x"), kReportStart + "-5 (hilfe.hlp) x");
-}
 
 TEST_F(ClActDbf, InitOpensTheFolderOfTheDatabaseFileAndKillClosesIt) {
   open();

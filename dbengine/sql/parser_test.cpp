@@ -67,16 +67,6 @@ TEST(ParseMalformed, ReportsPositionAndExpectation) {
   }
 }
 
-TEST(ParseMalformed, EngineErrorQuotesTextAndPosition) {
-  std::string sql = "SELECT * FROM T WHERE A = 1)";
-  EngineError error = toEngineError(sql, *parse(sql).error);
-  EXPECT_EQ(error.number(), errc::kSyntaxError);
-  EXPECT_EQ(error.helpFile(), "");
-  EXPECT_EQ(error.description(),
-            "Syntaxfehler in Abfrageausdruck 'SELECT * FROM T WHERE A = 1)' bei Zeichen 28: "
-            "erwartet wird AND, OR oder das Ende der Anweisung, gefunden: ')'.");
-}
-
 TEST(ParseNesting, DeepParenthesesAreASyntaxErrorNotACrash) {
   auto nested = [](int depth) {
     return "SELECT * FROM T WHERE " + std::string(static_cast<std::size_t>(depth), '(') + "A = 1" +
