@@ -148,4 +148,14 @@ inline void expectHundredThousandIdsAreLookedUpInTheirOrder(StandinRig& rig) {
   EXPECT_EQ(std::count(entry.begin(), entry.end(), ','), 100'000 + 2);
 }
 
+// All of the above, one after the other.
+inline void expectActAutomationContract(StandinRig& rig) {
+  for (const auto part : {&expectLookupAnswersComeBackAndTheListStays,
+                          &expectMisbehaviourSwitchesBecomeNoObjectOrTheChosenResult,
+                          &expectAStandinThatLeavesGivesFailuresQuickly,
+                          &expectHundredThousandIdsAreLookedUpInTheirOrder}) {
+    part(rig);
+  }
+}
+
 }  // namespace common

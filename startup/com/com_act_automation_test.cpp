@@ -20,17 +20,8 @@ class ComActAutomationTest : public ::testing::Test {
   common::StandinRig rig_ = StandinProcess::rig(&automation_, true);
 };
 
-TEST_F(ComActAutomationTest, LookupAnswersComeBackAndTheListStays) {
-  common::expectLookupAnswersComeBackAndTheListStays(rig_);
-}
-TEST_F(ComActAutomationTest, MisbehaviourSwitchesBecomeNoObjectOrTheChosenResult) {
-  common::expectMisbehaviourSwitchesBecomeNoObjectOrTheChosenResult(rig_);
-}
-TEST_F(ComActAutomationTest, AStandinThatLeavesGivesFailuresQuickly) {
-  common::expectAStandinThatLeavesGivesFailuresQuickly(rig_);
-}
-TEST_F(ComActAutomationTest, HundredThousandIdsAreLookedUpInTheirOrder) {
-  common::expectHundredThousandIdsAreLookedUpInTheirOrder(rig_);
+TEST_F(ComActAutomationTest, KeepsTheContract) {
+  common::expectActAutomationContract(rig_);
 }
 
 TEST_F(ComActAutomationTest, ABusyServerIsRetriedForTenSeconds) {
