@@ -90,16 +90,6 @@ TEST(LikeMatcher, FastPathTakesRunsOfSingleCharactersOnly) {
   }
 }
 
-TEST(LikeMatcher, InvalidPatternsFailWithTheirReason) {
-  common::WildcardError error = common::WildcardError::kNone;
-  EXPECT_FALSE(LikeMatcher::compile("*[ab", cp1252Codepage(),
-                                    LikeMatcher::Strategy::kFastestAvailable, &error));
-  EXPECT_EQ(error, common::WildcardError::kUnterminatedList);
-  EXPECT_FALSE(LikeMatcher::compile("[z-a]", cp1252Codepage(),
-                                    LikeMatcher::Strategy::kFastestAvailable, &error));
-  EXPECT_EQ(error, common::WildcardError::kReversedRange);
-}
-
 // Field-length texts, so that the substring search's eight-bytes-at-a-time
 // path runs: candidates on and across word borders, near the end where the
 // run no longer fits, and bytes whose high bit or zero value could confuse a

@@ -23,28 +23,22 @@ std::string bigEndian(std::uint32_t v) {
           static_cast<char>(v >> 8 & 0xFF), static_cast<char>(v & 0xFF)};
 }
 
-TEST(MemoFile, ReadsEachFormat) {
-  struct Case {
+// Each format's ordinary memos are table_file_test.cpp's; here the edges.
+TEST(MemoFile, ReadsEmptyAndUnendedMemos) {
+  const struct {
     const char* what;
     MemoFormat format;
     std::string file;
     std::uint32_t block;
     std::string text;
-  };
-  std::string dbase4(512, '\0');
-  dbase4[20] = 0x00;
-  dbase4[21] = 0x01;  // 256-byte blocks: the header is block 0, text in block 2
-  dbase4 += std::string(256, '\0') + std::string("\xFF\xFF\x08\x00\x0B\0\0\0abc", 11);
-  const Case cases[] = {
-      {"FoxPro", MemoFormat::kFoxPro, foxProMemo(64, bigEndian(1) + bigEndian(5) + "Hallo!!"), 8,
-       "Hallo"},
+  } cases[] = {
       {"FoxPro, empty", MemoFormat::kFoxPro, foxProMemo(64, bigEndian(1) + bigEndian(0)), 8, ""},
-      {"dBase III", MemoFormat::kDbase3, std::string(512, '\0') + "Text\x1A\x1Arest", 1, "Text"},
+      {"FoxPro, cut at its length", MemoFormat::kFoxPro,
+       foxProMemo(64, bigEndian(1) + bigEndian(5) + "Hallo!!"), 8, "Hallo"},
       {"dBase III, no end mark", MemoFormat::kDbase3, std::string(512, '\0') + "bis zum Ende", 1,
        "bis zum Ende"},
-      {"dBase IV", MemoFormat::kDbase4, dbase4, 3, "abc"},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     ScratchFolder folder;
     const auto memo = MemoFile::open(folder.write("m.memo", c.file), c.format);
     EXPECT_EQ(memo->read(c.block), c.text) << c.what;

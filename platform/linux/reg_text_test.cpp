@@ -71,6 +71,8 @@ TEST(WineString, EscapingRoundTripsEveryCodeUnit) {
   }
 }
 
+// The forms Wine writes are FormatsEveryValueExactlyAsWineWroteIt's; here
+// those it also reads.
 TEST(ValueLine, ParsesEachForm) {
   const struct {
     std::string_view line;
@@ -78,16 +80,10 @@ TEST(ValueLine, ParsesEachForm) {
     std::uint32_t type;
     Bytes data;
   } cases[] = {
-      {"\"A\"=\"x\"", u"A", 1, {'x', 0, 0, 0}},
-      {"@=\"\"", u"", 1, {0, 0}},
       {"\"A\" = str:\"x\"", u"A", 1, {'x', 0, 0, 0}},
-      {"\"A\"=str(2):\"x\"", u"A", 2, {'x', 0, 0, 0}},
       {"\"A\"=str(7):\"a\\0\"", u"A", 7, {'a', 0, 0, 0, 0, 0}},
-      {"\"A\"=dword:ffffffff", u"A", 4, {0xff, 0xff, 0xff, 0xff}},
       {"\"A\"=dword:2A", u"A", 4, {0x2a, 0, 0, 0}},
-      {"\"A\"=hex:", u"A", 3, {}},
       {"\"A\"=hex:01, 2 ,AB,", u"A", 3, {1, 2, 0xab}},
-      {"\"A\"=hex(b):88,77", u"A", 11, {0x88, 0x77}},
       {"\"A\"=hex(0):", u"A", 0, {}},
       {"\"A\"=hex(1):41,00", u"A", 1, {0x41, 0}},
       {"\"A \\\"q\\\"\"=dword:0", u"A \"q\"", 4, {0, 0, 0, 0}},
