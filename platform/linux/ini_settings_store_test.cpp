@@ -46,35 +46,26 @@ TEST(IniSettingsStore, LivesInTheUsersConfigFolder) {
   EXPECT_TRUE(fallbackPath.ends_with("/.config/Spurlix light/settings.ini")) << fallbackPath;
 }
 
-TEST(IniSettingsStore, UnreadableFilesReadAsAbsentAndAreNotReplaced) {
+// Names that are no folder name, no configuration folder, a folder where the
+// file belongs: reads give the fallback, writes fail, nothing is created or
+// replaced.
+TEST(IniSettingsStore, UnusableNamesAndPlacesReadAsAbsentAndAreNotWritten) {
   ScratchFolder folder;
-  IniSettingsStore store(folder.path().string());
-  const std::string path = store.settingsFilePath(kApp);
-  std::filesystem::create_directories(path);  // a folder where the file belongs
-  writeFile(path + "/inside", "x");
-  EXPECT_EQ(store.read(kApp, kHistory, "0", "fehlt"), "fehlt");
-  EXPECT_FALSE(store.write(kApp, kHistory, "0", "Meyer"));
-  EXPECT_EQ(entriesOf(folder.path() / "Spurlix light"), "settings.ini;");
-  EXPECT_EQ(readFile(path + "/inside"), "x");
-}
-
-TEST(IniSettingsStore, RefusesApplicationNamesThatAreNoFolderName) {
-  ScratchFolder folder;
-  IniSettingsStore store(folder.path().string());
-  for (std::string_view name :
-       {std::string_view(""), std::string_view("."), std::string_view(".."),
-        std::string_view("a/b"), std::string_view("../x"), std::string_view("a\0b", 3)}) {
-    EXPECT_FALSE(store.write(name, kHistory, "0", "x"));
-    EXPECT_EQ(store.read(name, kHistory, "0", "fehlt"), "fehlt");
+  const std::string unborn = folder.file("config"), blocked = folder.file("blocked");
+  std::filesystem::create_directories(blocked + "/Spurlix light/settings.ini");
+  const struct {
+    std::string configHome;
+    std::string_view application;
+  } cases[] = {{unborn, ""},     {unborn, "."},         {unborn, ".."}, {unborn, "a/b"},
+               {unborn, "../x"}, {unborn, {"a\0b", 3}}, {"", kApp},     {blocked, kApp}};
+  for (const auto& c : cases) {
+    IniSettingsStore store(c.configHome);
+    EXPECT_EQ(store.read(c.application, kHistory, "0", "fehlt"), "fehlt") << c.application;
+    EXPECT_FALSE(store.write(c.application, kHistory, "0", "x")) << c.application;
   }
-  EXPECT_EQ(entriesOf(folder.path()), "");
-  IniSettingsStore nowhere("");
-  EXPECT_FALSE(nowhere.write(kApp, kHistory, "0", "x"));
-  EXPECT_EQ(nowhere.read(kApp, kHistory, "0", "fehlt"), "fehlt");
-  // Reading never creates anything.
-  IniSettingsStore unborn(folder.file("config"));
-  EXPECT_EQ(unborn.read(kApp, kHistory, "0", "fehlt"), "fehlt");
-  EXPECT_FALSE(std::filesystem::exists(folder.path() / "config"));
+  EXPECT_EQ(IniSettingsStore(unborn).read(kApp, kHistory, "0", "fehlt"), "fehlt");
+  EXPECT_EQ(entriesOf(folder.path()), "blocked;") << "nothing was created";
+  EXPECT_EQ(entriesOf(blocked + "/Spurlix light/settings.ini"), "");
 }
 
 TEST(IniSettingsStore, AFullDiskLeavesTheOldFile) {
