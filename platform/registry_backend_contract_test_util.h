@@ -37,12 +37,16 @@ struct ContractValue {
 
 inline std::vector<ContractValue> contractValues() {
   const char* const key = "Software\\SpurlixTest\\MixedCase Key";
+  const auto text = [](const char* k, const char* name, const char* data) {
+    return ContractValue{k, name, "REG_SZ", data, handedOutText(kRegSz, data)};
+  };
+  const HandedOutValue quad{kRegQword, {0x88, 0x77, 0x66, 0x55, 0x44, 0x33, 0x22, 0x11}};
   return {
-      {key, "Umlauts", "REG_SZ", "Grüße aus Köln, Straße 5 € ¼",
-       handedOutText(kRegSz, "Grüße aus Köln, Straße 5 € ¼")},
-      {key, "NotInCodePage", "REG_SZ", "Ωmega ✓", handedOutText(kRegSz, "Ωmega ✓")},
-      {key, "", "REG_SZ", "Standardwert", handedOutText(kRegSz, "Standardwert")},
-      {key, "Empty", "REG_SZ", "", handedOutText(kRegSz, "")},
+      text(key, "Umlauts", "Grüße aus Köln, Straße 5 € ¼"),
+      text(key, "NotInCodePage", "Ωmega ✓"),
+      text(key, "", "Standardwert"),
+      text(key, "Empty", ""),
+      text("Software\\SpurlixTest\\Łódź Ωμεγα", "Ссылки", "C:\\Users\\Łukasz\\ACT\\Links"),
       {key, "Multi", "REG_MULTI_SZ", "eins\\0zwei\\0drei",
        handedOutText(kRegMultiSz, std::string_view("eins\0zwei\0drei\0", 15))},
       {key, "Expand", "REG_EXPAND_SZ", "%USERPROFILE%\\Links",
@@ -50,13 +54,7 @@ inline std::vector<ContractValue> contractValues() {
       {key, "Bytes", "REG_BINARY", "0102abff00", {kRegBinary, {1, 2, 0xab, 0xff, 0}}},
       {key, "NoBytes", "REG_BINARY", "", {kRegBinary, {}}},
       {key, "AllOnes", "REG_DWORD", "0xffffffff", {kRegDword, {0xff, 0xff, 0xff, 0xff}}},
-      {key,
-       "Quad",
-       "REG_QWORD",
-       "0x1122334455667788",
-       {kRegQword, {0x88, 0x77, 0x66, 0x55, 0x44, 0x33, 0x22, 0x11}}},
-      {"Software\\SpurlixTest\\Łódź Ωμεγα", "Ссылки", "REG_SZ", "C:\\Users\\Łukasz\\ACT\\Links",
-       handedOutText(kRegSz, "C:\\Users\\Łukasz\\ACT\\Links")},
+      {key, "Quad", "REG_QWORD", "0x1122334455667788", quad},
   };
 }
 

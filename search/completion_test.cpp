@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "search/search_test_util.h"
@@ -11,19 +12,12 @@ namespace search {
 namespace {
 
 using testing::FakeSearchDialogView;
-using testing::Journal;
 using List = std::vector<std::string>;
 
 const List kHistory = {"Meyer", "Meier", "müller", "3 Musketiere", "Mühlbauer", "", "", "", "", ""};
 
-struct Box {
-  std::string text;
-  int selectionStart, selectionLength;
-  friend bool operator==(const Box&, const Box&) = default;
-  friend std::ostream& operator<<(std::ostream& out, const Box& box) {
-    return out << '"' << box.text << "\" " << box.selectionStart << "+" << box.selectionLength;
-  }
-};
+// The box's text, and where its selection starts and how long it is.
+using Box = std::tuple<std::string, int, int>;
 
 Box boxOf(const FakeSearchDialogView& view) {
   return {view.comboText(), view.selectionStart(), view.selectionLength()};
@@ -52,8 +46,7 @@ TEST(TermCompletion, CompletesToTheFirstEntryTheTypedPatternStarts) {
       {"empty list", {}, "Me", {"Me", 2, 0}},
   };
   for (const auto& c : cases) {
-    Journal journal;
-    FakeSearchDialogView view(journal);
+    FakeSearchDialogView view;
     view.list = c.history;
     view.typeAfresh(c.typed);
     TermCompletion completion;
@@ -64,8 +57,7 @@ TEST(TermCompletion, CompletesToTheFirstEntryTheTypedPatternStarts) {
 
 // Key by key, as the dialog calls it: each key release completes anew.
 TEST(TermCompletion, TypingOverwritesTheCompletedRestAndBackspaceRefusesIt) {
-  Journal journal;
-  FakeSearchDialogView view(journal);
+  FakeSearchDialogView view;
   view.list = kHistory;
   TermCompletion completion;
   const struct {

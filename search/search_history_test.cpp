@@ -11,7 +11,6 @@ namespace search {
 namespace {
 
 using testing::FakeSearchDialogView;
-using testing::Journal;
 using List = std::vector<std::string>;
 
 // The ten list items, the given ones first, the rest empty.
@@ -21,8 +20,7 @@ List tenItems(List items) {
 }
 
 TEST(LoadSearchHistory, AppendsAllTenKeysInOrderEmptyOnesIncluded) {
-  Journal journal;
-  FakeSearchDialogView view(journal);
+  FakeSearchDialogView view;
   fakes::FakeSettingsStore settings;
   settings.values[{"Spurlix light", "Suchbegriffe", "0"}] = "Meyer";
   settings.values[{"Spurlix light", "Suchbegriffe", "3"}] = " Abel ";
@@ -59,8 +57,7 @@ TEST(SaveSearchHistory, PutsTheTermOnTopAndWritesAllTenKeys) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    Journal journal;
-    FakeSearchDialogView view(journal);
+    FakeSearchDialogView view;
     view.list = c.before;
     view.typeAfresh(c.term);
     fakes::FakeSettingsStore settings;

@@ -30,6 +30,7 @@ using fakes::Journal;
 // "focus").
 class FakeSearchDialogView : public SearchDialogView {
  public:
+  FakeSearchDialogView() : journal_(ownJournal_) {}
   explicit FakeSearchDialogView(Journal& journal) : journal_(journal) {}
 
   std::string comboText() const override { return common::utf32ToUtf8(text_); }
@@ -84,6 +85,7 @@ class FakeSearchDialogView : public SearchDialogView {
   std::vector<std::string> list;
 
  private:
+  Journal ownJournal_;
   Journal& journal_;
   std::u32string text_;
   int selStart_ = 0;
