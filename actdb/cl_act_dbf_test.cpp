@@ -113,11 +113,7 @@ TEST_F(ClActDbf, SucheBuildsTheFragmentQuery) {
 // engine's tests; here they together, through the query class.
 TEST_F(ClActDbf, SucheFindsTheFragmentAnywhereInAnyCase) {
   open();
-  const struct {
-    const char* fields;
-    const char* fragment;
-    Ids expected;
-  } cases[] = {
+  const std::tuple<const char*, const char*, Ids> cases[] = {
       {"COMPANY,NAME", "mü", {"A00000000001", "A00000000002", "A00000000003", "A00000000007"}},
       {"COMPANY,NAME", "O'Neil", {"A00000000004"}},
       {"COMPANY,NAME", "me?er", {"A00000000005", "A00000000006"}},
@@ -127,10 +123,10 @@ TEST_F(ClActDbf, SucheFindsTheFragmentAnywhereInAnyCase) {
        {"A00000000001", "A00000000002", "A00000000003", "A00000000004", "A00000000005",
         "A00000000006", "X1"}},
   };
-  for (const auto& c : cases) {
-    auto rows = db.Suche(c.fields, "", c.fragment, "OR", false);
-    ASSERT_TRUE(rows) << c.fragment;
-    EXPECT_EQ(ids(*rows), c.expected) << c.fragment;
+  for (const auto& [fields, fragment, expected] : cases) {
+    auto rows = db.Suche(fields, "", fragment, "OR", false);
+    ASSERT_TRUE(rows) << fragment;
+    EXPECT_EQ(ids(*rows), expected) << fragment;
   }
   EXPECT_EQ(db.Suche("COMPANY,NAME", "", "", "OR", false)->RecordCount(), 8);
   EXPECT_TRUE(boxes.shown.empty());

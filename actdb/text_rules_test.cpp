@@ -11,12 +11,7 @@ namespace actdb {
 namespace {
 
 TEST(PathParts, SplitsFolderAndBaseName) {
-  const struct {
-    const char* path;
-    char separator;
-    const char* folder;
-    const char* base;
-  } cases[] = {
+  const std::tuple<const char*, char, const char*, const char*> cases[] = {
       {"C:\\ACT\\DATABASE\\KONTAKTE.DBF", '\\', "C:\\ACT\\DATABASE", "KONTAKTE"},
       {"/home/anna/act/KONTAKTE.dbf", '/', "/home/anna/act", "KONTAKTE"},
       {"/home/anna/act/Müller & Söhne.dbf", '/', "/home/anna/act", "Müller & Söhne"},
@@ -30,9 +25,9 @@ TEST(PathParts, SplitsFolderAndBaseName) {
       {"/db/", '/', "/db", "<none>"},
       {"", '/', "", "<none>"},
   };
-  for (const auto& c : cases) {
-    EXPECT_EQ(folderOf(c.path, c.separator), c.folder) << c.path;
-    EXPECT_EQ(baseNameOf(c.path, c.separator).value_or("<none>"), c.base) << c.path;
+  for (const auto& [path, separator, folder, base] : cases) {
+    EXPECT_EQ(folderOf(path, separator), folder) << path;
+    EXPECT_EQ(baseNameOf(path, separator).value_or("<none>"), base) << path;
   }
 }
 
@@ -56,10 +51,7 @@ TEST(CommaList, CountsAndTrimsItems) {
 }
 
 TEST(CasePattern, PairsEachLetterWithItsOtherCase) {
-  const struct {
-    const char* fragment;
-    const char* pattern;
-  } cases[] = {
+  const std::pair<const char*, const char*> cases[] = {
       {"mü", "[mM][üÜ]"},
       {"M", "[Mm]"},
       {"Ä1-x", "[Ää]1-[xX]"},
@@ -75,8 +67,8 @@ TEST(CasePattern, PairsEachLetterWithItsOtherCase) {
       // The apostrophe is doubled for the quoted SQL literal.
       {"O'Neil", "[Oo]''[Nn][eE][iI][lL]"},
   };
-  for (const auto& c : cases)
-    EXPECT_EQ(caseInsensitivePattern(c.fragment), c.pattern) << c.fragment;
+  for (const auto& [fragment, pattern] : cases)
+    EXPECT_EQ(caseInsensitivePattern(fragment), pattern) << fragment;
 }
 
 }  // namespace

@@ -7,10 +7,7 @@ namespace {
 
 // Each region of the code page: ASCII, the row where Windows-1252 departs from
 // Latin-1 (including its five undefined bytes), and the Latin-1 upper half.
-constexpr struct {
-  std::uint8_t byte;
-  char32_t unicode;
-} kByteCases[] = {
+constexpr std::pair<std::uint8_t, char32_t> kByteCases[] = {
     {0x00, 0x0000}, {0x41, U'A'},   {0x7F, 0x007F}, {0x80, U'€'},   {0x81, 0x0081}, {0x82, U'‚'},
     {0x8A, U'Š'},   {0x8D, 0x008D}, {0x8F, 0x008F}, {0x90, 0x0090}, {0x91, U'‘'},   {0x96, U'–'},
     {0x99, U'™'},   {0x9D, 0x009D}, {0x9F, U'Ÿ'},   {0xA0, 0x00A0}, {0xC4, U'Ä'},   {0xDF, U'ß'},
@@ -18,9 +15,9 @@ constexpr struct {
 };
 
 TEST(Cp1252, BytesMapToTheirCharacters) {
-  for (const auto& c : kByteCases) {
-    EXPECT_EQ(cp1252ToUnicode(c.byte), c.unicode) << int{c.byte};
-    EXPECT_EQ(unicodeToCp1252(c.unicode), c.byte) << int{c.byte};
+  for (const auto& [byte, unicode] : kByteCases) {
+    EXPECT_EQ(cp1252ToUnicode(byte), unicode) << int{byte};
+    EXPECT_EQ(unicodeToCp1252(unicode), byte) << int{byte};
   }
 }
 

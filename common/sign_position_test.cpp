@@ -8,10 +8,7 @@ namespace common {
 namespace {
 
 TEST(SignPosition, BlankBeforeZeroAndPositiveMinusBeforeNegativeNoGrouping) {
-  const struct {
-    std::int64_t number;
-    const char* expected;
-  } cases[] = {
+  const std::pair<std::int64_t, const char*> cases[] = {
       {0, " 0"},
       {7, " 7"},
       {-1, "-1"},
@@ -20,7 +17,7 @@ TEST(SignPosition, BlankBeforeZeroAndPositiveMinusBeforeNegativeNoGrouping) {
       {std::numeric_limits<std::int64_t>::max(), " 9223372036854775807"},
       {std::numeric_limits<std::int64_t>::min(), "-9223372036854775808"},
   };
-  for (const auto& c : cases) EXPECT_EQ(signPosition(c.number), c.expected) << c.number;
+  for (const auto& [number, expected] : cases) EXPECT_EQ(signPosition(number), expected) << number;
 }
 
 }  // namespace

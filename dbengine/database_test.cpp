@@ -53,10 +53,7 @@ TEST(OpenDatabase, RejectsBadFoldersAndDrivers) {
   ScratchFolder temp;
   temp.write("file.txt", "x");
   DBEngine engine;
-  const struct {
-    std::string name, connect;
-    int error;
-  } cases[] = {
+  const std::tuple<std::string, std::string, int> cases[] = {
       {"", "FoxPro 2.6;", errc::kInvalidPath},
       {(temp.path() / "missing").string(), "FoxPro 2.6;", errc::kInvalidPath},
       {(temp.path() / "file.txt").string(), "FoxPro 2.6;", errc::kInvalidPath},
@@ -67,9 +64,12 @@ TEST(OpenDatabase, RejectsBadFoldersAndDrivers) {
       {temp.path().string(), "dBase III;", 0},
       {temp.path().string(), "DBASE IV;", 0},
   };
-  for (const auto& c : cases) {
-    EXPECT_EQ(errorNumberOf([&] { engine.OpenDatabase(c.name, false, false, c.connect); }), c.error)
-        << c.name << " / " << c.connect;
+  for (const auto& [name, connect, error] : cases) {
+    EXPECT_EQ(errorNumberOf([&, &name = name, &connect = connect] {
+                engine.OpenDatabase(name, false, false, connect);
+              }),
+              error)
+        << name << " / " << connect;
   }
 }
 

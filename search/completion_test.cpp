@@ -24,12 +24,7 @@ Box boxOf(const FakeSearchDialogView& view) {
 }
 
 TEST(TermCompletion, CompletesToTheFirstEntryTheTypedPatternStarts) {
-  const struct {
-    const char* name;
-    List history;
-    std::string typed;
-    Box expected;
-  } cases[] = {
+  const std::tuple<const char*, List, std::string, Box> cases[] = {
       {"prefix", kHistory, "Me", {"Meyer", 2, 3}},
       {"longer prefix picks a later entry", kHistory, "Mei", {"Meier", 3, 2}},
       {"umlauts count as one character", kHistory, "mü", {"müller", 2, 4}},
@@ -45,13 +40,13 @@ TEST(TermCompletion, CompletesToTheFirstEntryTheTypedPatternStarts) {
       {"all entries empty", List(10), "x", {"x", 1, 0}},
       {"empty list", {}, "Me", {"Me", 2, 0}},
   };
-  for (const auto& c : cases) {
+  for (const auto& [name, history, typed, expected] : cases) {
     FakeSearchDialogView view;
-    view.list = c.history;
-    view.typeAfresh(c.typed);
+    view.list = history;
+    view.typeAfresh(typed);
     TermCompletion completion;
     completion.onKeyUp(view);
-    EXPECT_EQ(boxOf(view), c.expected) << c.name;
+    EXPECT_EQ(boxOf(view), expected) << name;
   }
 }
 
@@ -60,23 +55,21 @@ TEST(TermCompletion, TypingOverwritesTheCompletedRestAndBackspaceRefusesIt) {
   FakeSearchDialogView view;
   view.list = kHistory;
   TermCompletion completion;
-  const struct {
-    const char* key;  // "\b" Backspace, "" a key that types nothing (Shift)
-    Box expected;
-  } steps[] = {
+  // "\b" Backspace, "" a key that types nothing (Shift)
+  const std::pair<const char*, Box> steps[] = {
       {"", {"", 0, 0}},  // an empty box at the start stays empty
       {"M", {"Meyer", 1, 4}}, {"e", {"Meyer", 2, 3}}, {"", {"Meyer", 2, 3}}, {"i", {"Meier", 3, 2}},
       {"\b", {"Mei", 3, 0}},  {"e", {"Meier", 4, 1}},  // the next character completes again
       {"x", {"Meiex", 5, 0}},
   };
-  for (const auto& step : steps) {
-    if (std::string(step.key) == "\b") {
+  for (const auto& [key, expected] : steps) {
+    if (std::string(key) == "\b") {
       view.backspace();
-    } else if (*step.key != '\0') {
-      view.type(step.key);
+    } else if (*key != '\0') {
+      view.type(key);
     }
     completion.onKeyUp(view);
-    EXPECT_EQ(boxOf(view), step.expected) << "after '" << step.key << "'";
+    EXPECT_EQ(boxOf(view), expected) << "after '" << key << "'";
   }
   // Emptied by Backspace over the selection, the box completes to the most recent term.
   view.setSelection(0, 5);

@@ -34,12 +34,8 @@ TEST(LoadSearchHistory, AppendsAllTenKeysInOrderEmptyOnesIncluded) {
 TEST(SaveSearchHistory, PutsTheTermOnTopAndWritesAllTenKeys) {
   const List full = {"A", "B", "C", "D", "E", "F", "G", "H", "I", "J"};
   const List abel = tenItems({"Abel"});
-  const struct {
-    const char* name;
-    List before;
-    std::string term;
-    List after;  // == before: nothing written
-  } cases[] = {
+  // == before: nothing written
+  const std::tuple<const char*, List, std::string, List> cases[] = {
       {"found term moves up", tenItems({"Abel", "Meyer", "Zorn"}), "Meyer",
        tenItems({"Meyer", "Abel", "Zorn"})},
       {"new term, the oldest falls out",
@@ -55,21 +51,21 @@ TEST(SaveSearchHistory, PutsTheTermOnTopAndWritesAllTenKeys) {
       {"empty term", abel, "", abel},
       {"term of blanks", abel, "  ", abel},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (const auto& [name, before, term, after] : cases) {
+    SCOPED_TRACE(name);
     FakeSearchDialogView view;
-    view.list = c.before;
-    view.typeAfresh(c.term);
+    view.list = before;
+    view.typeAfresh(term);
     fakes::FakeSettingsStore settings;
 
     SaveSearchHistory(view, settings);
 
-    EXPECT_EQ(view.list, c.after);
-    EXPECT_EQ(view.comboText(), c.term);
-    EXPECT_EQ(settings.writes, c.after == c.before ? 0 : kHistorySize);
-    for (int k = 0; k < kHistorySize && c.after != c.before; ++k) {
+    EXPECT_EQ(view.list, after);
+    EXPECT_EQ(view.comboText(), term);
+    EXPECT_EQ(settings.writes, after == before ? 0 : kHistorySize);
+    for (int k = 0; k < kHistorySize && after != before; ++k) {
       EXPECT_EQ(settings.read("Spurlix light", "Suchbegriffe", std::to_string(k), "-"),
-                c.after[static_cast<std::size_t>(k)]);
+                after[static_cast<std::size_t>(k)]);
     }
   }
 }

@@ -76,21 +76,17 @@ TEST(IdList, SplitsIntoTwelveCharacterIds) {
 
 TEST(IdList, ResolvesToRowsInTheGivenOrderEachOnce) {
   const ContactTable table = fixture();
-  const struct {
-    std::vector<std::string> ids;
-    std::vector<int> rows;
-    bool allFound;
-  } cases[] = {
+  const std::tuple<std::vector<std::string>, std::vector<int>, bool> cases[] = {
       {{}, {}, true},
       {{"X1", "A00000000001"}, {7, 0}, true},
       {{"A00000000003", "A00000000003", "X1"}, {2, 7}, true},
       {{"A00000000008", "X1", "NOPE"}, {7}, false},     // 8 is deleted
       {{"X1          ", "x1", " X1", ""}, {7}, false},  // trailing blanks only are ignored
   };
-  for (const auto& c : cases) {
-    const LookupRows found = resolveIds(table, c.ids);
-    EXPECT_EQ(found.rows, c.rows);
-    EXPECT_EQ(found.allFound, c.allFound);
+  for (const auto& [ids, rows, allFound] : cases) {
+    const LookupRows found = resolveIds(table, ids);
+    EXPECT_EQ(found.rows, rows);
+    EXPECT_EQ(found.allFound, allFound);
   }
 }
 

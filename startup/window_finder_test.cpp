@@ -94,16 +94,13 @@ TEST(GetWindowCaption, PreparesTheTitleForComparison) {
       {8, true, "c", "   "},
       {9, true, "c", "A\0B"s},
   });
-  const struct {
-    common::WindowHandle window;
-    std::string caption;
-  } table[] = {
+  const std::pair<common::WindowHandle, std::string> table[] = {
       {1, "NoText"}, {2, "Hallo Welt  "}, {3, "\tTab"}, {4, x49 + "Ä"}, {5, "ACT!"},
       {6, "ACT!"},   {7, "NoText"},       {8, ""},      {9, "A"},       {42, ""},
   };
-  for (const auto& row : table) {
-    SCOPED_TRACE(row.window);
-    EXPECT_EQ(GetWindowCaption(row.window), row.caption);
+  for (const auto& [window, caption] : table) {
+    SCOPED_TRACE(window);
+    EXPECT_EQ(GetWindowCaption(window), caption);
   }
 }
 

@@ -18,12 +18,8 @@ using testing::tableBytes;
 // words and a tail, which is where trailing blanks are skipped word-wise.
 constexpr std::size_t kWidth = 17;
 
-const struct {
-  const char* stored;  // the field's text; the table pads it with blanks
-  const char* pattern;
-  bool negated;
-  Truth expected;
-} kLikeCases[] = {
+// The field's text (the table pads it with blanks), the pattern, NOT or not, the truth.
+const std::tuple<const char*, const char*, bool, Truth> kLikeCases[] = {
     // A blank field has no value: LIKE and NOT LIKE are both unknown.
     {"", "*b", false, Truth::kUnknown},
     {"", "*b", true, Truth::kUnknown},
@@ -53,18 +49,18 @@ const struct {
 TEST(RowPredicate, CharacterLikeSeesTheValueWithoutPadding) {
   ScratchFolder folder;
   int tables = 0;
-  for (const auto& c : kLikeCases) {
-    SCOPED_TRACE(std::string("'") + c.stored + "' " + (c.negated ? "NOT " : "") + "LIKE '" +
-                 c.pattern + "'");
-    std::string field = common::utf8ToCp1252(c.stored);
+  for (const auto& [stored, pattern, negated, expected] : kLikeCases) {
+    SCOPED_TRACE(std::string("'") + stored + "' " + (negated ? "NOT " : "") + "LIKE '" + pattern +
+                 "'");
+    std::string field = common::utf8ToCp1252(stored);
     field.resize(kWidth, ' ');
     const auto table = TableFile::open(folder.write(
         std::to_string(++tables) + ".dbf",
         tableBytes(0x03, {{"F", 'C', static_cast<std::uint8_t>(kWidth)}}, {" " + field})));
-    std::optional<LikeMatcher> matcher = LikeMatcher::compile(c.pattern, table->codepage());
+    std::optional<LikeMatcher> matcher = LikeMatcher::compile(pattern, table->codepage());
     ASSERT_TRUE(matcher);
-    const PredicatePtr like = makeCharacterLike(*table, 0, std::move(*matcher), c.negated);
-    EXPECT_EQ(like->evaluate(table->readRecord(0).data()), c.expected);
+    const PredicatePtr like = makeCharacterLike(*table, 0, std::move(*matcher), negated);
+    EXPECT_EQ(like->evaluate(table->readRecord(0).data()), expected);
   }
 }
 

@@ -24,10 +24,7 @@ TEST(FieldDecoding, JulianDayNumbers) {
 }
 
 TEST(FieldDecoding, MemoPointers) {
-  const struct {
-    std::string stored;
-    std::int64_t block;
-  } cases[] = {
+  const std::pair<std::string, std::int64_t> cases[] = {
       {"         8", 8},
       {"8         ", 8},
       {"          ", kNoBlock},
@@ -40,7 +37,7 @@ TEST(FieldDecoding, MemoPointers) {
       {std::string("\xFF\xFF\xFF\xFF", 4), 0xFFFFFFFF},
       {"    ", kNoBlock},
   };
-  for (const auto& c : cases) EXPECT_EQ(memoBlock(bytesOf(c.stored)), c.block) << c.stored;
+  for (const auto& [stored, block] : cases) EXPECT_EQ(memoBlock(bytesOf(stored)), block) << stored;
 }
 
 TEST(FieldDecoding, DateTimesOutsideTheDayAreNull) {

@@ -25,23 +25,17 @@ std::string bigEndian(std::uint32_t v) {
 
 // Each format's ordinary memos are table_file_test.cpp's; here the edges.
 TEST(MemoFile, ReadsEmptyAndUnendedMemos) {
-  const struct {
-    const char* what;
-    MemoFormat format;
-    std::string file;
-    std::uint32_t block;
-    std::string text;
-  } cases[] = {
+  const std::tuple<const char*, MemoFormat, std::string, std::uint32_t, std::string> cases[] = {
       {"FoxPro, empty", MemoFormat::kFoxPro, foxProMemo(64, bigEndian(1) + bigEndian(0)), 8, ""},
       {"FoxPro, cut at its length", MemoFormat::kFoxPro,
        foxProMemo(64, bigEndian(1) + bigEndian(5) + "Hallo!!"), 8, "Hallo"},
       {"dBase III, no end mark", MemoFormat::kDbase3, std::string(512, '\0') + "bis zum Ende", 1,
        "bis zum Ende"},
   };
-  for (const auto& c : cases) {
+  for (const auto& [what, format, file, block, text] : cases) {
     ScratchFolder folder;
-    const auto memo = MemoFile::open(folder.write("m.memo", c.file), c.format);
-    EXPECT_EQ(memo->read(c.block), c.text) << c.what;
+    const auto memo = MemoFile::open(folder.write("m.memo", file), format);
+    EXPECT_EQ(memo->read(block), text) << what;
   }
 }
 

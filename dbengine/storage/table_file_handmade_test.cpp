@@ -139,11 +139,7 @@ TEST(TableFileHandmade, ToleratesPaddingAfterHeaderAndRecords) {
 }
 
 TEST(TableFileHandmade, RejectsInconsistentDescriptors) {
-  const struct {
-    const char* what;
-    std::uint8_t version;
-    std::vector<FieldLayout> fields;
-  } cases[] = {
+  const std::tuple<const char*, std::uint8_t, std::vector<FieldLayout>> cases[] = {
       {"no fields", 0x03, {}},
       {"zero-length field", 0x03, {{"A", 'C', 0}}},
       {"logical of two bytes", 0x03, {{"L", 'L', 2}}},
@@ -151,11 +147,13 @@ TEST(TableFileHandmade, RejectsInconsistentDescriptors) {
       {"nullable field without _NullFlags", 0x30, {{"A", 'C', 1, 0, 0x02}}},
       {"integer of two bytes", 0x30, {{"I", 'I', 2}}},
   };
-  for (const auto& c : cases) {
+  for (const auto& [what, version, fields] : cases) {
     ScratchFolder folder;
-    EXPECT_EQ(errorOf([&] { openBuilt(folder, c.version, c.fields, {}); }).number(),
+    EXPECT_EQ(errorOf([&, version = version, &fields = fields] {
+                openBuilt(folder, version, fields, {});
+              }).number(),
               errc::kDamagedTable)
-        << c.what;
+        << what;
   }
 }
 

@@ -8,10 +8,7 @@ namespace dbengine {
 namespace {
 
 TEST(Value, TextFormOfEveryKind) {
-  const struct {
-    Value value;
-    const char* text;
-  } cases[] = {
+  const std::pair<Value, const char*> cases[] = {
       {Null{}, ""},
       {"  Müller", "  Müller"},
       {std::int64_t{-42}, "-42"},
@@ -33,7 +30,7 @@ TEST(Value, TextFormOfEveryKind) {
       {Currency{-12500}, "-1.25"},
       {Currency{std::numeric_limits<std::int64_t>::min()}, "-922337203685477.5808"},
   };
-  for (const auto& c : cases) EXPECT_EQ(c.value.toText(), c.text) << c.text;
+  for (const auto& [value, text] : cases) EXPECT_EQ(value.toText(), text) << text;
 }
 
 }  // namespace

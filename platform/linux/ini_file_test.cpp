@@ -105,21 +105,18 @@ TEST(IniFile, SettingAKeyTouchesOnlyItsLine) {
       "\n"
       "[Debug]\n"
       "Debug=\n";
-  const struct {
-    const char* what;
-    std::string_view section, key, value;
-    std::string expected;
-  } cases[] = {
-      {"existing key", "suchbegriffe", "0", "Zorn",
-       "; Verlauf\n[Suchbegriffe]\n0=Zorn\n1=Abel\n\n[Debug]\nDebug=\n"},
-      {"new key in a section", "Suchbegriffe", "2", " x",
-       "; Verlauf\n[Suchbegriffe]\n0 = Meyer\n1=Abel\n2=\\sx\n\n[Debug]\nDebug=\n"},
-      {"new section", "Neu", "k", "v", text + "\n[Neu]\nk=v\n"},
-  };
-  for (const auto& c : cases) {
+  const std::tuple<const char*, std::string_view, std::string_view, std::string_view, std::string>
+      cases[] = {
+          {"existing key", "suchbegriffe", "0", "Zorn",
+           "; Verlauf\n[Suchbegriffe]\n0=Zorn\n1=Abel\n\n[Debug]\nDebug=\n"},
+          {"new key in a section", "Suchbegriffe", "2", " x",
+           "; Verlauf\n[Suchbegriffe]\n0 = Meyer\n1=Abel\n2=\\sx\n\n[Debug]\nDebug=\n"},
+          {"new section", "Neu", "k", "v", text + "\n[Neu]\nk=v\n"},
+      };
+  for (const auto& [what, section, key, value, expected] : cases) {
     IniFile file = IniFile::parse(text);
-    file.setValue(c.section, c.key, c.value);
-    EXPECT_EQ(file.text(), c.expected) << c.what;
+    file.setValue(section, key, value);
+    EXPECT_EQ(file.text(), expected) << what;
   }
 }
 

@@ -99,12 +99,7 @@ TEST(RegFileBackend, RefusesWritesThatWouldLoseData) {
   const std::string garbage = "not a registry file\n";
   writeFile(folder.file("user.reg"), garbage);
   std::filesystem::create_directory(folder.file("dir.reg"));
-  const struct {
-    std::string file;
-    RegistryRootKey root;
-    std::string_view key;
-    RegistryStatus expected;
-  } cases[] = {
+  const std::tuple<std::string, RegistryRootKey, std::string_view, RegistryStatus> cases[] = {
       {"user.reg", kHkeyCurrentUser, "A", kRegistryBadDatabase},
       {"dir.reg", kHkeyCurrentUser, "A", kRegistryBadDatabase},
       {"new.reg", kHkeyLocalMachine, "A", kRegistryAccessDenied},
@@ -113,10 +108,10 @@ TEST(RegFileBackend, RefusesWritesThatWouldLoseData) {
       {"new.reg", kHkeyCurrentUser, "\\A", kRegistryInvalidParameter},
       {"new.reg", kHkeyCurrentUser, "A\\\\", kRegistryInvalidParameter},
   };
-  for (const auto& c : cases) {
-    RegFileBackend registry(folder.file(c.file));
-    EXPECT_EQ(registry.setValue(c.root, c.key, "v", kRegDword, Bytes{1, 0, 0, 0}), c.expected)
-        << c.file << " " << c.key;
+  for (const auto& [file, root, key, expected] : cases) {
+    RegFileBackend registry(folder.file(file));
+    EXPECT_EQ(registry.setValue(root, key, "v", kRegDword, Bytes{1, 0, 0, 0}), expected)
+        << file << " " << key;
   }
   EXPECT_EQ(readFile(folder.file("user.reg")), garbage);
   EXPECT_EQ(test_support::entriesOf(folder.path()), "dir.reg;user.reg;");

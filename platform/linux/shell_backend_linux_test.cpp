@@ -111,11 +111,7 @@ TEST_F(LinuxShellTest, FailedLaunchesComeBackAsShellCodes) {
             fs::perms::owner_all);
   writeFile(dir_ / "plain.txt", "text", fs::perms::owner_read | fs::perms::owner_write);
   const std::string d = dir_.string();
-  const struct {
-    const char* name;
-    std::string program, startFolder;
-    std::int32_t code;
-  } table[] = {
+  const std::tuple<const char*, std::string, std::string, std::int32_t> table[] = {
       {"missing program", d + "/no-such-program", "", 2},
       {"bare name nowhere on PATH", "spurlix-no-such-program", "", 2},
       {"missing folder of the program", d + "/no-such-dir/program", "", 3},
@@ -126,11 +122,10 @@ TEST_F(LinuxShellTest, FailedLaunchesComeBackAsShellCodes) {
       {"program relative to a missing start folder", "true.sh", d + "/gone", 3},
   };
   LinuxShell shell(patientOptions());
-  for (const auto& row : table) {
-    SCOPED_TRACE(row.name);
-    platform::ShellExecuteExResult launched =
-        launchProgram(shell, row.program, "", row.startFolder);
-    EXPECT_EQ(launched.instanceCode, row.code);
+  for (const auto& [name, program, startFolder, code] : table) {
+    SCOPED_TRACE(name);
+    platform::ShellExecuteExResult launched = launchProgram(shell, program, "", startFolder);
+    EXPECT_EQ(launched.instanceCode, code);
     EXPECT_EQ(launched.process, 0u);
   }
 }

@@ -44,10 +44,7 @@ TEST(ExpandEnvironment, ReplacesAllThreeFormsAndLeavesUnknownNamesAlone) {
     auto it = env.find(name);
     return it == env.end() ? nullptr : it->second.c_str();
   };
-  const struct {
-    const char* text;
-    const char* expanded;
-  } table[] = {
+  const std::pair<const char*, const char*> table[] = {
       {"$HOME/Dokumente", "/home/anna/Dokumente"},
       {"$HOMEx", "$HOMEx"},  // the longest name is taken, and it is unset
       {"%USERPROFILE%\\Desktop", "C:\\Users\\anna\\Desktop"},
@@ -61,9 +58,9 @@ TEST(ExpandEnvironment, ReplacesAllThreeFormsAndLeavesUnknownNamesAlone) {
       {"${1A}", "${1A}"},
       {"a%HOME", "a%HOME"},
   };
-  for (const auto& row : table) {
-    SCOPED_TRACE(row.text);
-    EXPECT_EQ(expandEnvironment(row.text, lookup), row.expanded);
+  for (const auto& [text, expanded] : table) {
+    SCOPED_TRACE(text);
+    EXPECT_EQ(expandEnvironment(text, lookup), expanded);
   }
 }
 

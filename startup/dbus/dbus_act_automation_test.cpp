@@ -117,35 +117,31 @@ class ScriptedServerTest : public DBusActAutomationTest {
 // "/" for an object, a 16- or 32-bit number for CreateLookup, a text for
 // GetOpenDBName. Anything else, an error included, is a failure.
 TEST_F(ScriptedServerTest, AnswersOfTheWrongKindAreFailures) {
-  const struct {
-    const char* what;
-    ScriptedServer::Answer answer;
-    bool object;
-    std::optional<std::int32_t> lookup;
-    std::optional<std::string> name;
-  } cases[] = {
-      {"a path", {{path("/Application/Views/3")}}, true, std::nullopt, std::nullopt},
-      {"the path /", {{path("/")}}, false, std::nullopt, std::nullopt},
-      {"a path as a string", {{QStringLiteral("/A/V")}}, false, std::nullopt, "/A/V"},
-      {"32-bit", {{0}}, false, 0, std::nullopt},
-      {"negative", {{-1}}, false, -1, std::nullopt},
-      {"16-bit", {{QVariant::fromValue<qint16>(100)}}, false, 100, std::nullopt},
-      {"text", {{QStringLiteral("/act/K ä.dbf")}}, false, std::nullopt, "/act/K ä.dbf"},
-      {"a double", {{1.5}}, false, std::nullopt, std::nullopt},
-      {"nothing", {{}}, false, std::nullopt, std::nullopt},
-      {"an error", {{}, true}, false, std::nullopt, std::nullopt},
-  };
+  const std::tuple<const char*, ScriptedServer::Answer, bool, std::optional<std::int32_t>,
+                   std::optional<std::string>>
+      cases[] = {
+          {"a path", {{path("/Application/Views/3")}}, true, std::nullopt, std::nullopt},
+          {"the path /", {{path("/")}}, false, std::nullopt, std::nullopt},
+          {"a path as a string", {{QStringLiteral("/A/V")}}, false, std::nullopt, "/A/V"},
+          {"32-bit", {{0}}, false, 0, std::nullopt},
+          {"negative", {{-1}}, false, -1, std::nullopt},
+          {"16-bit", {{QVariant::fromValue<qint16>(100)}}, false, 100, std::nullopt},
+          {"text", {{QStringLiteral("/act/K ä.dbf")}}, false, std::nullopt, "/act/K ä.dbf"},
+          {"a double", {{1.5}}, false, std::nullopt, std::nullopt},
+          {"nothing", {{}}, false, std::nullopt, std::nullopt},
+          {"an error", {{}, true}, false, std::nullopt, std::nullopt},
+      };
   auto [application, views, view] = common::openView(automation_);
   ASSERT_NE(view, nullptr);
-  for (const auto& c : cases) {
+  for (const auto& [what, answer, object, lookup, name] : cases) {
     for (const char* member : {"Views", "Create", "CreateLookup", "GetOpenDBName"}) {
-      server_.answer(member, c.answer);
+      server_.answer(member, answer);
     }
     std::string ids = common::paddedIds({"Ä1"});
-    EXPECT_EQ(application->Views() != nullptr, c.object) << c.what;
-    EXPECT_EQ(views->Create(1, 2) != nullptr, c.object) << c.what;
-    EXPECT_EQ(view->CreateLookup(ids), c.lookup) << c.what;
-    EXPECT_EQ(application->GetOpenDBName(), c.name) << c.what;
+    EXPECT_EQ(application->Views() != nullptr, object) << what;
+    EXPECT_EQ(views->Create(1, 2) != nullptr, object) << what;
+    EXPECT_EQ(view->CreateLookup(ids), lookup) << what;
+    EXPECT_EQ(application->GetOpenDBName(), name) << what;
   }
   // What went over the bus for the last lookup.
   const QDBusMessage lookup = server_.received("CreateLookup");
