@@ -34,6 +34,9 @@ class WineSession(Session):
 
     def __init__(self, build_dir, keep=False, dpi=96, managed=True, screen=None, display=None):
         self.dpi, self.managed, self.display = dpi, managed, display
+        # What start_program runs under Wine: the build's program, or what a
+        # test puts here (the installer's test: the installed Start-menu entry).
+        self.program = [os.path.join(build_dir, "startup/app/spurlixlight.exe")]
         if screen:
             self.SCREEN = screen
         super().__init__(build_dir, keep)
@@ -119,7 +122,8 @@ class WineSession(Session):
             pass  # there was no such key
 
     def reg_values(self, key):
-        """The text values of a key as {name: text}; {} when it is missing.
+        """The text and DWORD values of a key as {name: text or number}; {}
+        when it is missing.
         Read through `reg export`, whose UTF-16 file keeps every character."""
         exported = os.path.join(self.root, "export.reg")
         try:
@@ -135,6 +139,9 @@ class WineSession(Session):
             if line.startswith('"') and '"="' in line:
                 name, text = line[1:-1].split('"="', 1)
                 values[name] = text.replace('\\"', '"').replace("\\\\", "\\")
+            elif line.startswith('"') and '"=dword:' in line:
+                name, number = line[1:].split('"=dword:', 1)
+                values[name] = int(number, 16)
         return values
 
     # -- programs ---------------------------------------------------------
@@ -145,7 +152,7 @@ class WineSession(Session):
         return self.start(["wine", exe, *arguments], name=name or os.path.basename(exe))
 
     def start_program(self):
-        return self.start_exe("startup/app/spurlixlight.exe")
+        return self.start(["wine", *self.program], name="spurlixlight.exe")
 
     def start_standin(self, table, *options):
         """The Windows stand-in ACT! with its call log, once it shows its main
