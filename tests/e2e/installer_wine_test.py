@@ -65,11 +65,10 @@ class Installer(EndToEndWine):
         # Wine mirrors every new Start-menu entry into the desktop's menu, which
         # takes it 8 s and is no part of Windows.
         s.env["WINEDLLOVERRIDES"] += ";winemenubuilder.exe=d"
-        # The history an earlier SpurlixLight left: the install keeps it, and
-        # the installed program completes the "m" typed below from it.
-        s.reg_add(SETTINGS_KEY + r"\Suchbegriffe", "0", "mü")
+        # The history an earlier SpurlixLight left: the install keeps it.
+        s.reg_add(SETTINGS_KEY + r"\Suchbegriffe", "0", "Schulz")
         folder = self.install()
-        self.assertEqual(self.history(), {"0": "mü"})
+        self.assertEqual(self.history(), {"0": "Schulz"})
         self.assertIn(folder, self.ours())  # which sees what is ours
         program = s.reg_values(UNINSTALL_KEY)["InstallLocation"] + "\\spurlixlight.exe"
         menu = self.host(r"C:\users") + "/*/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/"

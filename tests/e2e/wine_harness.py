@@ -64,9 +64,11 @@ class WineSession(Session):
             "LC_ALL": GERMAN,
         })
         # On the virtual screen a German keyboard, read by Wine when its first
-        # program starts: typed umlauts then have keys of their own instead
+        # program starts, so that typed umlauts have keys of their own instead
         # of keys that xdotool remaps for a moment, which Wine does not
-        # always notice in time. (A user's desktop keeps its own.)
+        # always notice in time. Some X servers ignore the change (Debian 12's
+        # Xvfb does); the tests that type umlauts allow for that. (A user's
+        # desktop keeps its own.)
         if not self.display:
             subprocess.run(["setxkbmap", "de"], env=self.env, check=True)
         self.wine(["wineboot", "-i"], "making the Wine prefix")
