@@ -10,7 +10,7 @@ export CCACHE_BASEDIR := $(CURDIR)
 export CCACHE_NOHASHDIR := 1
 DEMO_DIR := build/demo
 
-.PHONY: all deps configure build test demo demo-windows windows test-windows test-sanitize \
+.PHONY: all deps configure build test demo demo-windows windows installer test-windows test-sanitize \
 	fuzz-smoke bench format clean
 
 all: build
@@ -32,6 +32,13 @@ test: build
 windows: deps
 	cmake --preset windows
 	cmake --build --preset windows -j $(JOBS)
+
+# What a Windows user downloads: the installer
+# build/dist/SpurlixLight-<version>-setup.exe and the portable zip beside it
+# (also part of `make windows`); here the program alone is built for them.
+installer: deps
+	cmake --preset windows
+	cmake --build --preset windows -j $(JOBS) --target installer
 
 # Its tests under Wine, in a private prefix and on a private Xvfb. They
 # compare the Windows tools with the Linux build's, which are built first.

@@ -45,6 +45,24 @@ void forEachRecord(const std::uint8_t* first, std::uint32_t count, std::uint32_t
   }
 }
 
+// The columns of a result, named as the query names them.
+class NamedColumns : public RowSource {
+ public:
+  explicit NamedColumns(std::vector<QueryPlan::Column> columns) : columns_(std::move(columns)) {}
+  int columnCount() const override { return static_cast<int>(columns_.size()); }
+  const std::string& columnName(int column) const override {
+    return columns_[static_cast<std::size_t>(column)].name;
+  }
+
+ protected:
+  const QueryPlan::Column& column(int index) const {
+    return columns_[static_cast<std::size_t>(index)];
+  }
+
+ private:
+  std::vector<QueryPlan::Column> columns_;
+};
+
 // A row wider than this is not copied during the scan but read again by
 // position when it is asked for: a query of whole contact records (over a
 // kilobyte each) would otherwise hold a copy of the table in memory.
@@ -52,26 +70,21 @@ constexpr std::uint32_t kWidestCopiedRow = 256;
 
 // The rows of a plain SELECT, copied out of the scan's buffer: per row the
 // fields the query returns, decoded when a value is asked for.
-class CopiedRows final : public RowSource {
+class CopiedRows final : public NamedColumns {
  public:
   CopiedRows(std::vector<QueryPlan::Column> columns, TableFile::Projection projection,
              std::vector<int> projected, RowArena rows)
-      : columns_(std::move(columns)),
+      : NamedColumns(std::move(columns)),
         projection_(std::move(projection)),
         projected_(std::move(projected)),
         rows_(std::move(rows)) {}
 
-  int columnCount() const override { return static_cast<int>(columns_.size()); }
-  const std::string& columnName(int column) const override {
-    return columns_[static_cast<std::size_t>(column)].name;
-  }
   std::size_t rowCount() const override { return rows_.size(); }
   Value value(std::size_t row, int column) const override {
     return projection_.layout->value(rows_.row(row), projected_[static_cast<std::size_t>(column)]);
   }
 
  private:
-  std::vector<QueryPlan::Column> columns_;
   TableFile::Projection projection_;
   std::vector<int> projected_;  // per column, its field in the projection
   RowArena rows_;
@@ -79,51 +92,41 @@ class CopiedRows final : public RowSource {
 
 // The rows of a plain SELECT too wide to copy: their record numbers; a row's
 // record is read again from the table when one of its values is asked for.
-class RereadRows final : public RowSource {
+class RereadRows final : public NamedColumns {
  public:
   RereadRows(QueryPlan plan, std::vector<std::uint32_t> records)
-      : table_(std::move(plan.table)),
-        columns_(std::move(plan.columns)),
+      : NamedColumns(std::move(plan.columns)),
+        table_(std::move(plan.table)),
         records_(std::move(records)) {}
 
-  int columnCount() const override { return static_cast<int>(columns_.size()); }
-  const std::string& columnName(int column) const override {
-    return columns_[static_cast<std::size_t>(column)].name;
-  }
   std::size_t rowCount() const override { return records_.size(); }
   Value value(std::size_t row, int column) const override {
     if (row != currentRow_) {
       current_ = table_->readRecord(records_[row]);
       currentRow_ = row;
     }
-    return table_->value(current_.data(), columns_[static_cast<std::size_t>(column)].field);
+    return table_->value(current_.data(), this->column(column).field);
   }
 
  private:
   std::shared_ptr<const TableFile> table_;
-  std::vector<QueryPlan::Column> columns_;
   std::vector<std::uint32_t> records_;
   mutable std::vector<std::uint8_t> current_;
   mutable std::size_t currentRow_ = static_cast<std::size_t>(-1);
 };
 
 // The one row of a COUNT query.
-class CountRow final : public RowSource {
+class CountRow final : public NamedColumns {
  public:
   CountRow(std::vector<QueryPlan::Column> columns, std::vector<std::int64_t> counts)
-      : columns_(std::move(columns)), counts_(std::move(counts)) {}
+      : NamedColumns(std::move(columns)), counts_(std::move(counts)) {}
 
-  int columnCount() const override { return static_cast<int>(columns_.size()); }
-  const std::string& columnName(int column) const override {
-    return columns_[static_cast<std::size_t>(column)].name;
-  }
   std::size_t rowCount() const override { return 1; }
   Value value(std::size_t, int column) const override {
     return Value(counts_[static_cast<std::size_t>(column)]);
   }
 
  private:
-  std::vector<QueryPlan::Column> columns_;
   std::vector<std::int64_t> counts_;
 };
 

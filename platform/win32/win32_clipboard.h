@@ -19,8 +19,9 @@ class Win32Clipboard : public common::Clipboard {
   void clear() override;
   void setText(std::string_view text) override;
 
-  // How long opening the clipboard is retried.
-  static constexpr std::chrono::milliseconds kOpenPatience{500};
+  // How long opening the clipboard is retried while another program holds
+  // it (clipboard viewers and managers hold it for moments only).
+  static constexpr std::chrono::milliseconds kOpenPatience{1000};
 };
 
 }  // namespace platform_win32

@@ -27,7 +27,7 @@ TEST(Win32ClipboardOnWine, TextReachesOtherProgramsAndWaitsForAHolder) {
   // Another program holds the clipboard open for a moment: the text still
   // gets there once it lets go.
   const win32_test::StartedProgram holder = win32_test::startProgram(
-      wideFromUtf8(std::string(SPURLIX_TEST_HELPER) + " hold-clipboard 300"));
+      wideFromUtf8(std::string(SPURLIX_TEST_HELPER) + " hold-clipboard 150"));
   ASSERT_TRUE(holder.process);
   char said[5] = {};
   DWORD got = 0;

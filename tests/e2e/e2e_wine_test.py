@@ -98,6 +98,12 @@ class EndToEndWine(unittest.TestCase):
         # is waited for. The Debug switch puts the search's SQL text on the
         # clipboard, which keeps it after the program has ended.
         self.session.reg_add(SETTINGS_KEY + r"\Debug", "Debug", "Debug")
+        # An earlier history. xdotool types the "ü" through a key it remaps
+        # for a moment, which Wine now and then misses on this X server; the
+        # completion then still turns the "m" into "mü" (the first entry
+        # that begins with it), and the history shows the reordering.
+        self.session.reg_add(SETTINGS_KEY + r"\Suchbegriffe", "0", "Meier")
+        self.session.reg_add(SETTINGS_KEY + r"\Suchbegriffe", "1", "mü")
         started = time.monotonic()
         standin = self.start_standin("--busy-ms", "3000")
         self.session.xdotool("windowminimize", "--sync", standin.window)
@@ -113,7 +119,8 @@ class EndToEndWine(unittest.TestCase):
         self.assertEqual(lookups[0]["result"], 0)
         self.assertEqual([c["call"] for c in self.session.standin_calls()],
                          ["Views", "Create", "GetOpenDBName", "LookupAll", "CreateLookup"])
-        self.assertEqual(self.history(), {"0": "mü", **{str(k): "" for k in range(1, 10)}})
+        self.assertEqual(self.history(),
+                         {"0": "mü", "1": "Meier", **{str(k): "" for k in range(2, 10)}})
         self.assert_links_written()
         self.assertEqual(self.session.run_exe("platform/win32/win32-test-helper.exe", "clipboard"),
                          EXPECTED_SQL)

@@ -34,6 +34,9 @@ class WineSession(Session):
 
     def __init__(self, build_dir, keep=False, dpi=96, managed=True, screen=None, display=None):
         self.dpi, self.managed, self.display = dpi, managed, display
+        # What start_program runs under Wine: the build's program, or what a
+        # test puts here (the installer's test: the installed Start-menu entry).
+        self.program = [os.path.join(build_dir, "startup/app/spurlixlight.exe")]
         if screen:
             self.SCREEN = screen
         super().__init__(build_dir, keep)
@@ -61,9 +64,11 @@ class WineSession(Session):
             "LC_ALL": GERMAN,
         })
         # On the virtual screen a German keyboard, read by Wine when its first
-        # program starts: typed umlauts then have keys of their own instead
+        # program starts, so that typed umlauts have keys of their own instead
         # of keys that xdotool remaps for a moment, which Wine does not
-        # always notice in time. (A user's desktop keeps its own.)
+        # always notice in time. Some X servers ignore the change (Debian 12's
+        # Xvfb does); the tests that type umlauts allow for that. (A user's
+        # desktop keeps its own.)
         if not self.display:
             subprocess.run(["setxkbmap", "de"], env=self.env, check=True)
         self.wine(["wineboot", "-i"], "making the Wine prefix")
@@ -119,7 +124,8 @@ class WineSession(Session):
             pass  # there was no such key
 
     def reg_values(self, key):
-        """The text values of a key as {name: text}; {} when it is missing.
+        """The text and DWORD values of a key as {name: text or number}; {}
+        when it is missing.
         Read through `reg export`, whose UTF-16 file keeps every character."""
         exported = os.path.join(self.root, "export.reg")
         try:
@@ -135,6 +141,9 @@ class WineSession(Session):
             if line.startswith('"') and '"="' in line:
                 name, text = line[1:-1].split('"="', 1)
                 values[name] = text.replace('\\"', '"').replace("\\\\", "\\")
+            elif line.startswith('"') and '"=dword:' in line:
+                name, number = line[1:].split('"=dword:', 1)
+                values[name] = int(number, 16)
         return values
 
     # -- programs ---------------------------------------------------------
@@ -145,7 +154,7 @@ class WineSession(Session):
         return self.start(["wine", exe, *arguments], name=name or os.path.basename(exe))
 
     def start_program(self):
-        return self.start_exe("startup/app/spurlixlight.exe")
+        return self.start(["wine", *self.program], name="spurlixlight.exe")
 
     def start_standin(self, table, *options):
         """The Windows stand-in ACT! with its call log, once it shows its main
