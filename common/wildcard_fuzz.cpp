@@ -47,9 +47,8 @@ bool referenceMatch(const std::vector<WildcardPattern::Token>& tokens, std::u32s
   };
   // A star may match nothing: passing it costs no character.
   const auto closeOverStars = [&](std::vector<bool>& reachable) {
-    for (std::size_t j = 0; j < m; ++j) {
+    for (std::size_t j = 0; j < m; ++j)
       if (isStar(j) && reachable[j]) reachable[j + 1] = true;
-    }
   };
   std::vector<bool> reachable(m + 1, false);
   reachable[0] = true;

@@ -162,9 +162,7 @@ TEST(Query, RejectsWhatItCannotAnswer) {
       {"SELECT NAME, COUNT(*) FROM KONTAKTE", errc::kSyntaxError},
       {"SELECT [KONTAKTE].COMPANY FROM [KONTAKTE] WHERE [KONTAKTE]. LIKE '**'", errc::kSyntaxError},
   };
-  for (const Failing& c : cases) {
-    EXPECT_EQ(errorOf(c.sql), c.error) << c.sql;
-  }
+  for (const Failing& c : cases) EXPECT_EQ(errorOf(c.sql), c.error) << c.sql;
 }
 
 TEST(Query, ErrorsNameWhatIsWrong) {

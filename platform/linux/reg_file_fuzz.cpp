@@ -14,9 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (file->text() != text) __builtin_trap();  // parsing keeps every byte
   for (std::u16string_view key : {u"", u"Software", u"software\\symantec\\ACT!", u"A\\B", u"a"}) {
     if (auto values = file->valuesOf(key)) {
-      for (const auto& [name, value] : *values) {
-        platform_linux::formatValueLine(name, value);
-      }
+      for (const auto& [name, value] : *values) platform_linux::formatValueLine(name, value);
     }
   }
   if (file->setValue(u"A\\B", u"x", {1, {'x', 0, 0, 0}}, 1)) {

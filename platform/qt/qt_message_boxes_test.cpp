@@ -19,9 +19,8 @@ using common::MessageButtons;
 using common::MessageIcon;
 
 void clickButton(QMessageBox& box, const QString& text) {
-  for (QAbstractButton* button : box.buttons()) {
+  for (QAbstractButton* button : box.buttons())
     if (button->text() == text) return button->click();
-  }
   ADD_FAILURE() << "no button " << text.toStdString();
   box.done(0);
 }

@@ -23,9 +23,8 @@ class FakeWindowList : public common::WindowList {
  public:
   void enumerate(const std::function<bool(common::WindowHandle)>& visit) override {
     if (journal != nullptr) journal->push_back("windows");
-    for (const FakeWindow& w : windows) {
+    for (const FakeWindow& w : windows)
       if (!visit(w.handle)) return;
-    }
   }
   bool isVisible(common::WindowHandle h) override { return find(h) && find(h)->visible; }
   bool isWindow(common::WindowHandle h) override { return find(h) != nullptr; }
@@ -44,9 +43,8 @@ class FakeWindowList : public common::WindowList {
 
  private:
   const FakeWindow* find(common::WindowHandle h) const {
-    for (const FakeWindow& w : windows) {
+    for (const FakeWindow& w : windows)
       if (w.handle == h) return &w;
-    }
     return nullptr;
   }
 };
