@@ -88,26 +88,17 @@ TEST_F(MainTest, RunsEveryStepInOrderAndShowsTheSearchDialog) {
 }
 
 TEST_F(MainTest, MakesBothWindowSearchesAndGoesOnWhenEitherFindsAct) {
-  const struct {
-    const char* title;
-    bool actFound;
-  } cases[] = {{"ACT! - Kontakte", true}, {"Kundenmanager", true}, {"Editor", false}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.title);
+  // Not found: the notice, then the end, without an automation object or a database.
+  for (const auto& [title, found] :
+       {std::pair{"ACT! - Kontakte", true}, {"Kundenmanager", true}, {"Editor", false}}) {
+    SCOPED_TRACE(title);
     information_.shownTexts.clear();
-    windows_.windows[0].title = c.title;
-
-    EXPECT_EQ(runMain(), !c.actFound);
-
-    if (c.actFound) {
-      EXPECT_EQ(journal_.back(), "search dialog");
-      EXPECT_TRUE(information_.shownTexts.empty());
-    } else {
-      // The notice, then the end: no automation object, no database.
-      EXPECT_EQ(journal_, (Journal{"windows", "windows"}));
-      EXPECT_EQ(information_.shownTexts, Texts{kNotice});
-      EXPECT_FALSE(globals_.ActDB);
-    }
+    windows_.windows[0].title = title;
+    EXPECT_EQ(runMain(), !found);
+    EXPECT_EQ(std::count(journal_.begin(), journal_.end(), "windows"), 2);
+    EXPECT_EQ(journal_.back(), found ? "search dialog" : "windows");
+    EXPECT_EQ(information_.shownTexts, found ? Texts{} : Texts{kNotice});
+    EXPECT_EQ(globals_.ActDB != nullptr, found);
   }
 }
 
