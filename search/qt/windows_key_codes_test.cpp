@@ -16,6 +16,8 @@ TEST(WindowsKeyCode, LettersAndDigitsKeepTheirCodesOtherKeysWithoutOneGiveZero) 
   for (const auto& c : cases) EXPECT_EQ(windowsKeyCode(c.qtKey), c.code) << c.qtKey;
 }
 
+// Enter, Backspace, Escape and the umlauts as the dialog reports them are
+// frm_suche_test.cpp's; here the rest.
 TEST(KeyAsciiOf, GivesTheWindows1252CodeOfTheTypedCharacter) {
   const struct {
     int qtKey;
@@ -23,14 +25,9 @@ TEST(KeyAsciiOf, GivesTheWindows1252CodeOfTheTypedCharacter) {
     QString text;
     int ascii;
   } cases[] = {
-      {Qt::Key_Return, Qt::NoModifier, "\r", 13},
-      {Qt::Key_Enter, Qt::KeypadModifier, QString(QChar(3)), 13},
       {Qt::Key_A, Qt::NoModifier, "a", 97},
       {Qt::Key_A, Qt::ShiftModifier, "A", 65},
-      {Qt::Key_Udiaeresis, Qt::NoModifier, QString::fromUtf8("ü"), 252},
       {Qt::Key_unknown, Qt::NoModifier, QString::fromUtf8("€"), 0x80},
-      {Qt::Key_Backspace, Qt::NoModifier, "\b", 8},
-      {Qt::Key_Escape, Qt::NoModifier, "\x1b", 27},
       {Qt::Key_unknown, Qt::NoModifier, QString::fromUtf8("ł"), 63},  // not in the code page
       {Qt::Key_unknown, Qt::NoModifier, QString::fromUtf8("\xF0\x9F\x98\x80"), 63},
       // no character typed
