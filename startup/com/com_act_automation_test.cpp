@@ -24,24 +24,17 @@ TEST_F(ComActAutomationTest, KeepsTheContract) {
   common::expectActAutomationContract(rig_);
 }
 
+// A server busy for longer than ten seconds is given up after ten; one busy
+// for a while is waited for (the Windows end-to-end test starts its ACT! busy
+// for three seconds).
 TEST_F(ComActAutomationTest, ABusyServerIsRetriedForTenSeconds) {
-  for (const auto& [busyMs, served] : {std::pair{"2000", true}, std::pair{"20000", false}}) {
-    const auto act = rig_.start({"--busy-ms", busyMs, "--log", rig_.log, rig_.table});
-    ASSERT_TRUE(act->waitUntilServing());
-    const auto start = Clock::now();
-    auto [application, views, view] = common::openView(automation_);
-    const auto waited = Clock::now() - start;
-    EXPECT_EQ(view != nullptr, served) << busyMs;
-    if (served) {
-      EXPECT_LT(waited, 3s);
-      std::string ids = common::paddedIds({"X1"});
-      EXPECT_EQ(view->CreateLookup(ids), 0);
-    } else {
-      EXPECT_GE(waited, 9500ms);
-      EXPECT_LT(waited, 12s);
-    }
-  }
-  EXPECT_EQ(rig_.logLines().size(), 3u) << "the busy server answered no call";
+  const auto act = rig_.start({"--busy-ms", "20000", "--log", rig_.log, rig_.table});
+  ASSERT_TRUE(act->waitUntilServing());
+  const auto start = Clock::now();
+  EXPECT_EQ(common::openView(automation_).application, nullptr);
+  EXPECT_GE(Clock::now() - start, 9500ms);
+  EXPECT_LT(Clock::now() - start, 12s);
+  EXPECT_EQ(rig_.logLines().size(), 0u) << "the busy server answered no call";
 }
 
 TEST_F(ComActAutomationTest, ComStartsTheStandinWithTheTableItOpenedLast) {
