@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/qt/qt_test_environment.h"
+#include "search/recording_events_test_util.h"
 
 namespace search_qt {
 namespace {
@@ -27,25 +28,8 @@ void settleDisplay() {
   }
 }
 
-using Log = std::vector<std::string>;
-
-class RecordingEvents : public SearchDialogEvents {
- public:
-  explicit RecordingEvents(Log& log) : log_(log) {}
-  void Form_Load() override { log_.push_back("Load"); }
-  void Form_KeyDown(int code) override { log_.push_back("KeyDown " + std::to_string(code)); }
-  void cbxSuchbegriffe_KeyPress(int ascii) override {
-    log_.push_back("KeyPress " + std::to_string(ascii));
-  }
-  void cbxSuchbegriffe_KeyUp() override { log_.push_back("KeyUp"); }
-  void cmdSuche_Click() override { log_.push_back("Suche"); }
-  void cmdAbbruch_Click() override { log_.push_back("Abbruch"); }
-  void cmdInfo_Click() override { log_.push_back("Info"); }
-  void Form_Unload() override { log_.push_back("Unload"); }
-
- private:
-  Log& log_;
-};
+using Log = search::testing::EventLog;
+using search::testing::RecordingEvents;
 
 class FrmSucheTest : public ::testing::Test {
  protected:

@@ -18,29 +18,13 @@
 
 #include "platform/win32/ui/twips.h"
 #include "platform/win32/wide_text.h"
+#include "search/recording_events_test_util.h"
 
 namespace search_win32 {
 namespace {
 
-using Log = std::vector<std::string>;
-
-class RecordingEvents : public search::SearchDialogEvents {
- public:
-  explicit RecordingEvents(Log& log) : log_(log) {}
-  void Form_Load() override { log_.push_back("Load"); }
-  void Form_KeyDown(int code) override { log_.push_back("KeyDown " + std::to_string(code)); }
-  void cbxSuchbegriffe_KeyPress(int ascii) override {
-    log_.push_back("KeyPress " + std::to_string(ascii));
-  }
-  void cbxSuchbegriffe_KeyUp() override { log_.push_back("KeyUp"); }
-  void cmdSuche_Click() override { log_.push_back("Suche"); }
-  void cmdAbbruch_Click() override { log_.push_back("Abbruch"); }
-  void cmdInfo_Click() override { log_.push_back("Info"); }
-  void Form_Unload() override { log_.push_back("Unload"); }
-
- private:
-  Log& log_;
-};
+using Log = search::testing::EventLog;
+using search::testing::RecordingEvents;
 
 INPUT key(WORD virtualKey, bool up) {
   INPUT input{};

@@ -34,19 +34,10 @@ def expected_ids(table, fragment):
     return ids
 
 
-class EndToEnd(unittest.TestCase):
-    def setUp(self):
-        self.session = Session(BUILD_DIR)
-        self.addCleanup(self.session.close)
-        self.database = os.path.join(self.session.root, "db")
-        shutil.copytree(FIXTURES, self.database)
-        self.table = os.path.join(self.database, "KONTAKTE.dbf")
-        self.netlinks = os.path.join(self.session.root, "netlinks")
-        self.settings = os.path.join(self.session.env["XDG_CONFIG_HOME"], "Spurlix light",
-                                     "settings.ini")
-
-    def start_standin(self, *options):
-        return self.session.start_standin(self.table, "--netlinks", self.netlinks, *options)
+class Scenarios:
+    """What a user does, the same on both platforms. A test case that mixes
+    this in starts ACT! (start_standin), runs the program in self.session and
+    reads the history where its platform keeps it (assert_no_history)."""
 
     def start_search_dialog(self):
         self.program = self.session.start_program()
@@ -66,12 +57,62 @@ class EndToEnd(unittest.TestCase):
     def calls(self, name):
         return [c for c in self.session.standin_calls() if c["call"] == name]
 
-    def assert_links_written(self):
-        with open(os.path.join(self.netlinks, "0100morede.web"), "rb") as f:
+    def assert_hits_handed_over(self, fragment):
+        lookups = self.calls("CreateLookup")
+        self.assertEqual(len(lookups), 1)
+        self.assertEqual(lookups[0]["ids"], expected_ids(self.table, fragment))
+        self.assertEqual(lookups[0]["result"], 0)
+        self.assertEqual([c["call"] for c in self.session.standin_calls()],
+                         ["Views", "Create", "GetOpenDBName", "LookupAll", "CreateLookup"])
+
+    def assert_links_in(self, folder):
+        with open(os.path.join(folder, "0100morede.web"), "rb") as f:
             line = f.read()
         self.assertTrue(line.startswith(b"[ACT! Add-ons (&deutsch)]http"), line)
         self.assertTrue(line.endswith(b"\r\n"))
-        self.assertTrue(os.path.exists(os.path.join(self.netlinks, "0100morefe.web")))
+        self.assertTrue(os.path.exists(os.path.join(folder, "0100morefe.web")))
+
+    def test_no_hits_answered_no_ends_without_a_lookup(self):
+        self.start_standin()
+        self.start_search_dialog()
+        self.session.type("xyzq")
+        self.session.key("Return")
+        self.answer_message_box("alt+n")
+        self.assert_ends()
+        self.assertEqual(self.calls("CreateLookup"), [])
+        self.assert_no_history()
+
+    def test_view_refused_twice_then_accepted(self):
+        # Escape in the search dialog then ends the program.
+        self.start_standin("--refuse-views", "2")
+        self.program = self.session.start_program()
+        self.answer_message_box("alt+j")
+        self.session.wait_for(lambda: len(self.calls("Create")) == 2, "the second Create")
+        self.answer_message_box("alt+j")
+        window = self.session.find_window(SEARCH_DIALOG, self.program)
+        self.assertEqual(len(self.calls("Create")), 3)
+        self.session.focus(window)
+        self.session.key("Escape")
+        self.assert_ends()
+        self.assertEqual(self.calls("CreateLookup"), [])
+
+
+class EndToEnd(Scenarios, unittest.TestCase):
+    def setUp(self):
+        self.session = Session(BUILD_DIR)
+        self.addCleanup(self.session.close)
+        self.database = os.path.join(self.session.root, "db")
+        shutil.copytree(FIXTURES, self.database)
+        self.table = os.path.join(self.database, "KONTAKTE.dbf")
+        self.netlinks = os.path.join(self.session.root, "netlinks")
+        self.settings = os.path.join(self.session.env["XDG_CONFIG_HOME"], "Spurlix light",
+                                     "settings.ini")
+
+    def start_standin(self, *options):
+        return self.session.start_standin(self.table, "--netlinks", self.netlinks, *options)
+
+    def assert_no_history(self):
+        self.assertFalse(os.path.exists(self.settings))
 
     def test_search_hands_the_hits_to_act_and_records_the_term(self):
         # Under a window manager, with ACT! minimised: it still counts as running.
@@ -82,30 +123,14 @@ class EndToEnd(unittest.TestCase):
         self.session.key("Return")
         self.assert_ends()
 
-        lookups = self.calls("CreateLookup")
-        self.assertEqual(len(lookups), 1)
-        self.assertEqual(lookups[0]["ids"], expected_ids(self.table, "mü"))
-        self.assertEqual(lookups[0]["result"], 0)
-        self.assertEqual([c["call"] for c in self.session.standin_calls()],
-                         ["Views", "Create", "GetOpenDBName", "LookupAll", "CreateLookup"])
-
+        self.assert_hits_handed_over("mü")
         with open(self.settings, encoding="utf-8") as f:
             history = f.read()
         self.assertIn("[Suchbegriffe]", history)
         self.assertIn("0=mü\n", history)
         for k in range(1, 10):
             self.assertIn("%d=\n" % k, history)
-        self.assert_links_written()
-
-    def test_no_hits_answered_no_ends_without_a_lookup(self):
-        self.start_standin()
-        self.start_search_dialog()
-        self.session.type("xyzq")
-        self.session.key("Return")
-        self.answer_message_box("alt+n")
-        self.assert_ends()
-        self.assertEqual(self.calls("CreateLookup"), [])
-        self.assertFalse(os.path.exists(self.settings))
+        self.assert_links_in(self.netlinks)
 
     def test_no_hits_answered_yes_keeps_the_dialog_for_a_new_term(self):
         self.start_standin()
@@ -132,21 +157,8 @@ class EndToEnd(unittest.TestCase):
         self.session.key("Return")  # OK has the focus
         self.assert_ends()
         self.assertEqual(self.session.standin_calls(), [])  # the window check comes first
-        self.assertFalse(os.path.exists(self.settings))
-        self.assert_links_written()  # before the window check
-
-    def test_view_refused_twice_then_accepted(self):
-        self.start_standin("--refuse-views", "2")
-        self.program = self.session.start_program()
-        self.answer_message_box("alt+j")
-        self.session.wait_for(lambda: len(self.calls("Create")) == 2, "the second Create")
-        self.answer_message_box("alt+j")
-        window = self.session.find_window(SEARCH_DIALOG, self.program)
-        self.assertEqual(len(self.calls("Create")), 3)
-        self.session.focus(window)
-        self.session.key("Escape")
-        self.assert_ends()
-        self.assertEqual(self.calls("CreateLookup"), [])
+        self.assert_no_history()
+        self.assert_links_in(self.netlinks)  # before the window check
 
     def test_act_leaving_during_the_search_ends_without_history(self):
         self.start_standin("--quit-on-lookup")
@@ -155,7 +167,7 @@ class EndToEnd(unittest.TestCase):
         self.session.key("Return")
         self.answer_message_box("Return")  # "(CView2)": OK
         self.assert_ends()
-        self.assertFalse(os.path.exists(self.settings))
+        self.assert_no_history()
 
 
 if __name__ == "__main__":

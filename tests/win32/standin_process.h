@@ -2,7 +2,8 @@
 // The stand-in ACT! for Windows as a process in tests under Wine: started
 // with its arguments, its standard error collected, and ended when the test
 // is done by closing its window (killed only if it does not go: under Wine 8
-// a killed COM server stays registered in rpcss).
+// a killed COM server stays registered in rpcss, so a kill also restarts
+// rpcss).
 //
 //   win32_test::StandinProcess act({"--log", log, table});
 //   ASSERT_TRUE(act.waitUntilServing());
@@ -12,6 +13,8 @@
 // compile definition ACT_STANDIN_PATH. Header-only.
 
 #include <windows.h>
+//
+#include <tlhelp32.h>
 
 #include <filesystem>
 #include <string>
@@ -33,6 +36,8 @@ class StandinProcess : public common::TestStandin {
   // Each argument (UTF-8) is passed in quotes (none of ours holds a quote or
   // ends with a backslash).
   explicit StandinProcess(const std::vector<std::string>& arguments) {
+    static const bool leftoversEnded = (endLeftovers(), true);
+    (void)leftoversEnded;
     std::string commandLine = "\"" + std::string(ACT_STANDIN_PATH) + "\"";
     for (const std::string& argument : arguments) commandLine += " \"" + argument + "\"";
     program_ = startProgram(platform_win32::wideFromUtf8(commandLine), true);
@@ -40,7 +45,10 @@ class StandinProcess : public common::TestStandin {
   ~StandinProcess() override {
     if (!running()) return;
     close();
-    if (waitForExit(std::chrono::seconds(5)) < 0) TerminateProcess(program_.process.get(), 99);
+    if (waitForExit(kClosePatience) < 0) {
+      TerminateProcess(program_.process.get(), 99);
+      forgetDeadServers();
+    }
   }
 
   // A rig (act_automation_contract_test_util.h) for `automation`; its
@@ -93,6 +101,44 @@ class StandinProcess : public common::TestStandin {
   }
 
  private:
+  // A stand-in closes at once; a busy machine may keep it a few seconds.
+  static constexpr std::chrono::seconds kClosePatience{20};
+
+  // Under Wine a killed COM server stays registered with rpcss, and every
+  // later activation of its class fails or waits. Ending rpcss clears that:
+  // Wine starts a fresh one for the next COM call.
+  static void forgetDeadServers() {
+    const platform_win32::UniqueHandle snapshot =
+        platform_win32::ownedFileHandle(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Process32FirstW(snapshot.get(), &entry); more;
+         more = Process32NextW(snapshot.get(), &entry)) {
+      if (_wcsicmp(entry.szExeFile, L"rpcss.exe") != 0) continue;
+      const platform_win32::UniqueHandle rpcss(
+          OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID));
+      if (rpcss && TerminateProcess(rpcss.get(), 1)) WaitForSingleObject(rpcss.get(), 5000);
+    }
+  }
+
+  // The first stand-in of a test program first ends any that an earlier test
+  // program left running (one killed at its time limit leaves its child).
+  static void endLeftovers() {
+    for (HWND window; (window = FindWindowW(L"act3.0frameclass", nullptr)) != nullptr;) {
+      DWORD id = 0;
+      GetWindowThreadProcessId(window, &id);
+      const platform_win32::UniqueHandle leftover(
+          OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id));
+      if (!leftover) return;
+      PostMessageW(window, WM_CLOSE, 0, 0);
+      if (WaitForSingleObject(leftover.get(), 20'000) != WAIT_OBJECT_0) {
+        TerminateProcess(leftover.get(), 99);
+        WaitForSingleObject(leftover.get(), 5000);
+        forgetDeadServers();
+      }
+    }
+  }
+
   HWND findWindow() const {
     for (HWND window = nullptr;
          (window = FindWindowExW(nullptr, window, L"act3.0frameclass", nullptr)) != nullptr;) {

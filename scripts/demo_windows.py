@@ -7,7 +7,7 @@ server, typed at as a person would, and saves a picture of each dialog and
 step under OUT_DIR; Wine draws the window frames itself there, so the
 pictures show them as Windows does.
 
-Run: /usr/bin/python3 tests/e2e/demo_windows.py BUILD_DIR DATABASE_TABLE OUT_DIR
+Run: /usr/bin/python3 scripts/demo_windows.py BUILD_DIR DATABASE_TABLE OUT_DIR
          [--display] [--dpi N]
 """
 
@@ -17,7 +17,7 @@ import sys
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from demo_session import HISTORY  # noqa: E402
+from demo_session import HISTORY, report  # noqa: E402
 from harness import SessionError  # noqa: E402
 from wine_harness import WineSession  # noqa: E402
 
@@ -30,21 +30,6 @@ HISTORY_KEY = r"HKCU\Software\VB and VBA Program Settings\Spurlix light\Suchbegr
 def seed_history(session):
     for k in range(10):
         session.reg_add(HISTORY_KEY, str(k), HISTORY[k] if k < len(HISTORY) else "")
-
-
-def report(session, shots):
-    lookups = [c for c in session.standin_calls() if c["call"] == "CreateLookup"]
-    print()
-    if lookups:
-        ids = lookups[0]["ids"]
-        print("ACT! bekam %d Kontakte (Antwort %s): %s ..." %
-              (len(ids), lookups[0]["result"], " ".join(ids[:5])))
-    else:
-        print("ACT! bekam keine Kontakte.")
-    if shots:
-        print("Bilder:")
-        for shot in shots:
-            print("  " + shot)
 
 
 def typed_session(s, table, out_dir):

@@ -2,20 +2,36 @@
 X server with a private session bus, typed at as a person would, with a
 screenshot of each step under OUT_DIR.
 
-Run: /usr/bin/python3 tests/e2e/demo_session.py BUILD_DIR DATABASE_TABLE OUT_DIR
+Run: /usr/bin/python3 scripts/demo_session.py BUILD_DIR DATABASE_TABLE OUT_DIR
 """
 
 import os
 import sys
 import time
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))),
+                                "tests", "e2e"))
 from harness import Session, SessionError  # noqa: E402
 
 SEARCH_DIALOG = "^Spurlix light f.*r ACT!$"
 INFO_DIALOG = "^Informationen .*ber das Programm$"
 HISTORY = ["Meyer", "Müller", "Krüger", "Schäfer", "Bäckerei"]
 
+
+def report(session, shots):
+    """What ACT! was handed, and where the screenshots are."""
+    lookups = [c for c in session.standin_calls() if c["call"] == "CreateLookup"]
+    print()
+    if lookups:
+        ids = lookups[0]["ids"]
+        print("ACT! bekam %d Kontakte (Antwort %s): %s ..." %
+              (len(ids), lookups[0]["result"], " ".join(ids[:5])))
+    else:
+        print("ACT! bekam keine Kontakte.")
+    if shots:
+        print("Bilder:")
+        for shot in shots:
+            print("  " + shot)
 
 def seed_history(session):
     folder = os.path.join(session.env["XDG_CONFIG_HOME"], "Spurlix light")
@@ -64,17 +80,7 @@ def run(build_dir, table, out_dir):
         shots.append(os.path.join(out_dir, "4-act-zeigt-die-kontakte.png"))
         s.screenshot(shots[-1])
 
-        lookups = [c for c in s.standin_calls() if c["call"] == "CreateLookup"]
-        print()
-        if lookups:
-            ids = lookups[0]["ids"]
-            print("ACT! bekam %d Kontakte (Antwort %s): %s ..." %
-                  (len(ids), lookups[0]["result"], " ".join(ids[:5])))
-        else:
-            print("ACT! bekam keine Kontakte.")
-        print("Bilder:")
-        for shot in shots:
-            print("  " + shot)
+        report(s, shots)
 
 
 def main():
