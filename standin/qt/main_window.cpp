@@ -33,9 +33,11 @@ MainWindow::MainWindow(ContactModel& model, std::vector<standin::WebLink> links,
   table_->setModel(&model_);
   table_->setSelectionBehavior(QAbstractItemView::SelectRows);
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  table_->setSortingEnabled(true);
-  // Sorting starts only when the user clicks a header: lookups keep ACT!'s order.
+  // Sorting starts only when the user clicks a header: the table's order and
+  // lookups keep ACT!'s order. (Enabling sorting sorts at once by the header's
+  // indicator, which starts on the first column, descending: clear it first.)
   table_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+  table_->setSortingEnabled(true);
   table_->horizontalHeader()->setStretchLastSection(true);
   table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
   table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
