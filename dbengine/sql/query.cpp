@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "dbengine/sql/parallel_scan.h"
 #include "dbengine/sql/parser.h"
 #include "dbengine/sql/row_arena.h"
 
@@ -69,25 +70,31 @@ class NamedColumns : public RowSource {
 constexpr std::uint32_t kWidestCopiedRow = 256;
 
 // The rows of a plain SELECT, copied out of the scan's buffer: per row the
-// fields the query returns, decoded when a value is asked for.
+// fields the query returns, decoded when a value is asked for. The rows of
+// each part of the scan lie in an arena of their own, the parts in file order.
 class CopiedRows final : public NamedColumns {
  public:
   CopiedRows(std::vector<QueryPlan::Column> columns, TableFile::Projection projection,
-             std::vector<int> projected, RowArena rows)
+             std::vector<int> projected, std::vector<RowArena> parts)
       : NamedColumns(std::move(columns)),
         projection_(std::move(projection)),
         projected_(std::move(projected)),
-        rows_(std::move(rows)) {}
+        parts_(std::move(parts)) {
+    for (const RowArena& part : parts_) rowCount_ += part.size();
+  }
 
-  std::size_t rowCount() const override { return rows_.size(); }
+  std::size_t rowCount() const override { return rowCount_; }
   Value value(std::size_t row, int column) const override {
-    return projection_.layout->value(rows_.row(row), projected_[static_cast<std::size_t>(column)]);
+    const RowArena* part = parts_.data();
+    while (row >= part->size()) row -= (part++)->size();
+    return projection_.layout->value(part->row(row), projected_[static_cast<std::size_t>(column)]);
   }
 
  private:
   TableFile::Projection projection_;
   std::vector<int> projected_;  // per column, its field in the projection
-  RowArena rows_;
+  std::vector<RowArena> parts_;
+  std::size_t rowCount_ = 0;
 };
 
 // The rows of a plain SELECT too wide to copy: their record numbers; a row's
@@ -141,17 +148,33 @@ std::unique_ptr<RowSource> execute(QueryPlan plan) {
   };
   const std::uint32_t recordLength = table.recordLength();
 
+  const std::size_t parts = scanPartCount(table);
+  // Runs `handle(part, index of the record, record)` for every record that
+  // passes, the parts of the table at once.
+  auto scanPassing = [&](auto&& handle) {
+    scanInParts(table, parts,
+                [&](std::size_t part, std::uint32_t firstIndex, const std::uint8_t* first,
+                    std::uint32_t count) {
+                  forEachRecord(first, count, recordLength,
+                                [&](std::uint32_t i, const std::uint8_t* record) {
+                                  if (passes(record)) handle(part, firstIndex + i, record);
+                                });
+                });
+  };
+
   if (plan.counts) {
-    std::vector<std::int64_t> counts(plan.columns.size(), 0);
-    table.scan([&](std::uint32_t, const std::uint8_t* first, std::uint32_t count) {
-      forEachRecord(first, count, recordLength, [&](std::uint32_t, const std::uint8_t* record) {
-        if (!passes(record)) return;
-        for (std::size_t c = 0; c < plan.columns.size(); ++c) {
-          int field = plan.columns[c].field;
-          if (field < 0 || !table.isNull(record, field)) ++counts[c];
-        }
-      });
+    std::vector<std::vector<std::int64_t>> partCounts(
+        parts, std::vector<std::int64_t>(plan.columns.size(), 0));
+    scanPassing([&](std::size_t part, std::uint32_t, const std::uint8_t* record) {
+      for (std::size_t c = 0; c < plan.columns.size(); ++c) {
+        const int field = plan.columns[c].field;
+        if (field < 0 || !table.isNull(record, field)) ++partCounts[part][c];
+      }
     });
+    std::vector<std::int64_t> counts(plan.columns.size(), 0);
+    for (const std::vector<std::int64_t>& part : partCounts) {
+      for (std::size_t c = 0; c < counts.size(); ++c) counts[c] += part[c];
+    }
     return std::make_unique<CountRow>(std::move(plan.columns), std::move(counts));
   }
 
@@ -166,24 +189,27 @@ std::unique_ptr<RowSource> execute(QueryPlan plan) {
   TableFile::Projection projection = table.project(fields);
 
   if (projection.width > kWidestCopiedRow) {
-    std::vector<std::uint32_t> records;
-    table.scan([&](std::uint32_t firstIndex, const std::uint8_t* first, std::uint32_t count) {
-      forEachRecord(first, count, recordLength, [&](std::uint32_t i, const std::uint8_t* record) {
-        if (passes(record)) records.push_back(firstIndex + i);
-      });
+    std::vector<std::vector<std::uint32_t>> partRecords(parts);
+    scanPassing([&](std::size_t part, std::uint32_t index, const std::uint8_t*) {
+      partRecords[part].push_back(index);
     });
-    records.shrink_to_fit();
+    std::vector<std::uint32_t> records;
+    std::size_t total = 0;
+    for (const std::vector<std::uint32_t>& part : partRecords) total += part.size();
+    records.reserve(total);
+    for (const std::vector<std::uint32_t>& part : partRecords) {
+      records.insert(records.end(), part.begin(), part.end());
+    }
     return std::make_unique<RereadRows>(std::move(plan), std::move(records));
   }
 
-  RowArena rows(projection.width);
-  table.scan([&](std::uint32_t, const std::uint8_t* first, std::uint32_t count) {
-    forEachRecord(first, count, recordLength, [&](std::uint32_t, const std::uint8_t* record) {
-      if (passes(record)) projection.copy(record, rows.append());
-    });
+  std::vector<RowArena> partRows;
+  for (std::size_t part = 0; part < parts; ++part) partRows.emplace_back(projection.width);
+  scanPassing([&](std::size_t part, std::uint32_t, const std::uint8_t* record) {
+    projection.copy(record, partRows[part].append());
   });
   return std::make_unique<CopiedRows>(std::move(plan.columns), std::move(projection),
-                                      std::move(projected), std::move(rows));
+                                      std::move(projected), std::move(partRows));
 }
 
 std::unique_ptr<RowSource> runQuery(std::string_view sqlOrTable, TableProvider& tables) {

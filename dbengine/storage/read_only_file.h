@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <span>
 
@@ -39,9 +40,16 @@ class ReadOnlyFile {
   // The file's size in bytes now, or nullopt when the system cannot tell.
   std::optional<std::uint64_t> size() const;
 
+  // A second handle on this same open file (not looked up again by its path,
+  // which may name another file by now), for a reader on another thread;
+  // nullptr when the system refuses one.
+  std::unique_ptr<ReadOnlyFile> reopen() const;
+
   // Reads into `buffer` from `offset` on. Returns the number of bytes read,
   // fewer than buffer.size() only where the file ends; nullopt on an I/O
-  // error. Never reads outside the buffer.
+  // error. Never reads outside the buffer. Safe to call from several
+  // threads; where the system reads from a position the handle keeps
+  // (Windows), the calls on one handle take turns.
   std::optional<std::size_t> readAt(std::uint64_t offset, std::span<std::uint8_t> buffer) const;
 
   // Tells the system that the file is about to be read front to back, so it
@@ -52,6 +60,7 @@ class ReadOnlyFile {
  private:
   explicit ReadOnlyFile(std::intptr_t handle) : handle_(handle) {}
   std::intptr_t handle_;  // a descriptor (POSIX) or a HANDLE (Windows)
+  mutable std::mutex positionMutex_;  // Windows: one read at a time moves the position
 };
 
 }  // namespace dbengine

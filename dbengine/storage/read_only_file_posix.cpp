@@ -1,4 +1,5 @@
-// POSIX backend of ReadOnlyFile: open(O_RDONLY) and pread.
+// POSIX backend of ReadOnlyFile: open(O_RDONLY), pread (which keeps no
+// position, so readers on several threads need no turns) and dup.
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -60,6 +61,12 @@ std::optional<std::size_t> ReadOnlyFile::readAt(std::uint64_t offset,
     done += static_cast<std::size_t>(n);
   }
   return done;
+}
+
+std::unique_ptr<ReadOnlyFile> ReadOnlyFile::reopen() const {
+  const int fd = ::fcntl(descriptor(handle_), F_DUPFD_CLOEXEC, 0);
+  if (fd < 0) return nullptr;
+  return std::unique_ptr<ReadOnlyFile>(new ReadOnlyFile(fd));
 }
 
 void ReadOnlyFile::adviseSequential() const {

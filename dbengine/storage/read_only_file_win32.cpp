@@ -1,5 +1,5 @@
 // Windows backend of ReadOnlyFile: CreateFileW (with the sequential-scan
-// hint), SetFilePointerEx and ReadFile, GetFileSizeEx.
+// hint), SetFilePointerEx and ReadFile, GetFileSizeEx, ReOpenFile.
 //
 // The file is shared for reading, writing and deleting, so that ACT!, which
 // keeps its tables open and writes to them, is never blocked by us. Paths
@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <limits>
-#include <mutex>
 
 #include "common/long_path.h"
 #include "dbengine/storage/read_only_file.h"
@@ -85,9 +84,9 @@ std::optional<std::size_t> ReadOnlyFile::readAt(std::uint64_t offset,
   // The position is set with SetFilePointerEx rather than handed over in an
   // OVERLAPPED: under Wine every ReadFile with an OVERLAPPED costs a round
   // trip to its server, which made a scan of a 1 GB table twice as slow.
-  // The file position is shared, so one read at a time.
-  static std::mutex positionMutex;
-  const std::lock_guard<std::mutex> lock(positionMutex);
+  // The file position belongs to the handle, so one read at a time on it;
+  // a concurrent reader takes a handle of its own (reopen).
+  const std::lock_guard<std::mutex> lock(positionMutex_);
   LARGE_INTEGER at{};
   at.QuadPart = static_cast<LONGLONG>(offset);
   if (!SetFilePointerEx(handleOf(handle_), at, nullptr, FILE_BEGIN)) return std::nullopt;
@@ -104,6 +103,14 @@ std::optional<std::size_t> ReadOnlyFile::readAt(std::uint64_t offset,
     done += got;
   }
   return done;
+}
+
+std::unique_ptr<ReadOnlyFile> ReadOnlyFile::reopen() const {
+  const HANDLE file =
+      ReOpenFile(handleOf(handle_), GENERIC_READ,
+                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, FILE_FLAG_SEQUENTIAL_SCAN);
+  if (file == INVALID_HANDLE_VALUE) return nullptr;
+  return std::unique_ptr<ReadOnlyFile>(new ReadOnlyFile(reinterpret_cast<std::intptr_t>(file)));
 }
 
 void ReadOnlyFile::adviseSequential() const {

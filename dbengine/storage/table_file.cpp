@@ -261,29 +261,35 @@ void TableFile::changedWhileReading() const {
                         "angibt. Bitte die Suche wiederholen.");
 }
 
-void TableFile::readAt(std::uint64_t offset, std::span<std::uint8_t> into) const {
-  const std::optional<std::size_t> got = file_->readAt(offset, into);
+void TableFile::readAt(const ReadOnlyFile& file, std::uint64_t offset,
+                       std::span<std::uint8_t> into) const {
+  const std::optional<std::size_t> got = file.readAt(offset, into);
   if (!got) unreadable();
   if (*got < into.size()) changedWhileReading();
 }
 
 std::vector<std::uint8_t> TableFile::readRecord(std::uint32_t i) const {
   std::vector<std::uint8_t> record(recordLength_);
-  readAt(headerLength_ + std::uint64_t{i} * recordLength_, record);
+  readAt(*file_, headerLength_ + std::uint64_t{i} * recordLength_, record);
   return record;
 }
 
-void TableFile::scan(
-    const std::function<void(std::uint32_t, const std::uint8_t*, std::uint32_t)>& visit) const {
-  if (recordCount_ == 0) return;
-  const std::uint32_t perBlock =
-      std::max<std::uint32_t>(1, static_cast<std::uint32_t>(kScanBlockBytes / recordLength_));
-  std::vector<std::uint8_t> buffer(std::size_t{perBlock} * recordLength_);
-  file_->adviseSequential();
-  for (std::uint32_t first = 0; first < recordCount_;) {
-    const std::uint32_t count = std::min(perBlock, recordCount_ - first);
+std::uint32_t TableFile::recordsPerScanBlock() const {
+  return std::max<std::uint32_t>(1, static_cast<std::uint32_t>(kScanBlockBytes / recordLength_));
+}
+
+void TableFile::scan(std::uint32_t from, std::uint32_t to, const Visit& visit) const {
+  if (from >= to) return;
+  // A handle of its own, so that scans on other threads do not wait for it.
+  const std::unique_ptr<ReadOnlyFile> own = file_->reopen();
+  const ReadOnlyFile& file = own ? *own : *file_;
+  file.adviseSequential();
+  const std::uint32_t perBlock = recordsPerScanBlock();
+  std::vector<std::uint8_t> buffer(std::size_t{std::min(perBlock, to - from)} * recordLength_);
+  for (std::uint32_t first = from; first < to;) {
+    const std::uint32_t count = std::min(perBlock, to - first);
     const std::span<std::uint8_t> block(buffer.data(), std::size_t{count} * recordLength_);
-    readAt(headerLength_ + std::uint64_t{first} * recordLength_, block);
+    readAt(file, headerLength_ + std::uint64_t{first} * recordLength_, block);
     visit(first, block.data(), count);
     first += count;
   }

@@ -32,8 +32,8 @@
 // Visual FoxPro) in the same folder, letter case ignored; a 0x03 table
 // (which may come from either family) takes whichever of the two exists.
 //
-// Thread safety: decoding (isNull, value) may run concurrently; scan and
-// readRecord read the file and belong to one thread at a time.
+// Thread safety: everything may run concurrently. Each scan reads through a
+// handle of its own, so scans of different ranges run side by side.
 
 #include <cstddef>
 #include <cstdint>
@@ -112,8 +112,13 @@ class TableFile {
   // until visit returns. Deleted records are included; visit is not called
   // for an empty table. Throws as readRecord does, when the scan reaches the
   // place where a file that changed while being read ends.
-  void scan(
-      const std::function<void(std::uint32_t, const std::uint8_t*, std::uint32_t)>& visit) const;
+  using Visit = std::function<void(std::uint32_t, const std::uint8_t*, std::uint32_t)>;
+  void scan(const Visit& visit) const { scan(0, recordCount_, visit); }
+  // The same for the records from `from` up to, not including, `to`
+  // (from <= to <= recordCount()).
+  void scan(std::uint32_t from, std::uint32_t to, const Visit& visit) const;
+  // Records per block of a scan.
+  std::uint32_t recordsPerScanBlock() const;
 
   // The bytes read per block of a scan (a whole number of records, at least one).
   static constexpr std::size_t kScanBlockBytes = std::size_t{1} << 20;
@@ -163,7 +168,7 @@ class TableFile {
   [[noreturn]] void damaged(const std::string& fault) const;
   [[noreturn]] void changedWhileReading() const;
   [[noreturn]] void unreadable() const;
-  void readAt(std::uint64_t offset, std::span<std::uint8_t> into) const;
+  void readAt(const ReadOnlyFile& file, std::uint64_t offset, std::span<std::uint8_t> into) const;
   void readFieldDescriptors(std::span<const std::uint8_t> head);
   void checkFieldLengths() const;
   bool nullFlag(const std::uint8_t* record, int bit) const;
