@@ -14,6 +14,13 @@
 
 namespace dbengine::sql {
 
+// One part's state alone on its cache lines: parts that count or append side
+// by side on a shared line would slow each other down at every record.
+template <typename T>
+struct alignas(64) PartState {
+  T state;
+};
+
 // Parts for a scan of `table`: one per processor, at most kMaxScanParts, and
 // no more than give each part kMinBlocksPerPart blocks (a thread costs more
 // than it saves on a small table).

@@ -163,17 +163,26 @@ std::unique_ptr<RowSource> execute(QueryPlan plan) {
   };
 
   if (plan.counts) {
-    std::vector<std::vector<std::int64_t>> partCounts(
-        parts, std::vector<std::int64_t>(plan.columns.size(), 0));
-    scanPassing([&](std::size_t part, std::uint32_t, const std::uint8_t* record) {
-      for (std::size_t c = 0; c < plan.columns.size(); ++c) {
-        const int field = plan.columns[c].field;
-        if (field < 0 || !table.isNull(record, field)) ++partCounts[part][c];
-      }
-    });
-    std::vector<std::int64_t> counts(plan.columns.size(), 0);
+    const std::size_t columns = plan.columns.size();
+    std::vector<std::vector<std::int64_t>> partCounts(parts, std::vector<std::int64_t>(columns, 0));
+    scanInParts(table, parts,
+                [&](std::size_t part, std::uint32_t, const std::uint8_t* first,
+                    std::uint32_t count) {
+                  // Counted here, on this part's thread, and added once per block.
+                  std::vector<std::int64_t> counted(columns, 0);
+                  forEachRecord(first, count, recordLength,
+                                [&](std::uint32_t, const std::uint8_t* record) {
+                                  if (!passes(record)) return;
+                                  for (std::size_t c = 0; c < columns; ++c) {
+                                    const int field = plan.columns[c].field;
+                                    if (field < 0 || !table.isNull(record, field)) ++counted[c];
+                                  }
+                                });
+                  for (std::size_t c = 0; c < columns; ++c) partCounts[part][c] += counted[c];
+                });
+    std::vector<std::int64_t> counts(columns, 0);
     for (const std::vector<std::int64_t>& part : partCounts) {
-      for (std::size_t c = 0; c < counts.size(); ++c) counts[c] += part[c];
+      for (std::size_t c = 0; c < columns; ++c) counts[c] += part[c];
     }
     return std::make_unique<CountRow>(std::move(plan.columns), std::move(counts));
   }
@@ -189,27 +198,29 @@ std::unique_ptr<RowSource> execute(QueryPlan plan) {
   TableFile::Projection projection = table.project(fields);
 
   if (projection.width > kWidestCopiedRow) {
-    std::vector<std::vector<std::uint32_t>> partRecords(parts);
+    std::vector<PartState<std::vector<std::uint32_t>>> partRecords(parts);
     scanPassing([&](std::size_t part, std::uint32_t index, const std::uint8_t*) {
-      partRecords[part].push_back(index);
+      partRecords[part].state.push_back(index);
     });
     std::vector<std::uint32_t> records;
     std::size_t total = 0;
-    for (const std::vector<std::uint32_t>& part : partRecords) total += part.size();
+    for (const auto& part : partRecords) total += part.state.size();
     records.reserve(total);
-    for (const std::vector<std::uint32_t>& part : partRecords) {
-      records.insert(records.end(), part.begin(), part.end());
+    for (const auto& part : partRecords) {
+      records.insert(records.end(), part.state.begin(), part.state.end());
     }
     return std::make_unique<RereadRows>(std::move(plan), std::move(records));
   }
 
-  std::vector<RowArena> partRows;
-  for (std::size_t part = 0; part < parts; ++part) partRows.emplace_back(projection.width);
+  std::vector<PartState<RowArena>> partRows;
+  for (std::size_t part = 0; part < parts; ++part) partRows.push_back({RowArena(projection.width)});
   scanPassing([&](std::size_t part, std::uint32_t, const std::uint8_t* record) {
-    projection.copy(record, partRows[part].append());
+    projection.copy(record, partRows[part].state.append());
   });
+  std::vector<RowArena> rows;
+  for (auto& part : partRows) rows.push_back(std::move(part.state));
   return std::make_unique<CopiedRows>(std::move(plan.columns), std::move(projection),
-                                      std::move(projected), std::move(partRows));
+                                      std::move(projected), std::move(rows));
 }
 
 std::unique_ptr<RowSource> runQuery(std::string_view sqlOrTable, TableProvider& tables) {
