@@ -17,7 +17,8 @@
 namespace dbengine::sql {
 namespace {
 
-// 12,000 records of 1,000 bytes (a dozen scan blocks); record i holds i.
+// 12,000 records of 1,000 bytes (a dozen scan blocks, each no multiple of
+// the record length); record i holds i.
 constexpr int kRecords = 12000;
 std::string numberedTable() {
   std::vector<std::string> records;

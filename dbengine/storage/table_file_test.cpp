@@ -94,29 +94,6 @@ TEST(TableFile, DecodesEveryLanguageDriverCodepage) {
   }
 }
 
-// A table of several scan blocks whose block size is no multiple of the
-// record length: every record comes once, in file order, whole.
-TEST(TableFile, ScanVisitsEveryRecordOnceAcrossBlocks) {
-  testing::ScratchFolder folder;
-  constexpr std::uint32_t kRecords = 10000;  // of 251 bytes: no multiple of the block size
-  std::vector<std::string> rows;
-  for (std::uint32_t i = 0; i < kRecords; ++i) {
-    rows.push_back(" " + std::to_string(i + 10000000) + std::string(242, ' '));
-  }
-  const auto table =
-      TableFile::open(folder.write("big.dbf", testing::tableBytes(0x03, {{"ID", 'C', 250}}, rows)));
-  ASSERT_GT(std::uint64_t{kRecords} * table->recordLength(), 2 * TableFile::kScanBlockBytes);
-  std::uint32_t next = 0;
-  table->scan([&](std::uint32_t first, const std::uint8_t* records, std::uint32_t count) {
-    ASSERT_EQ(first, next);
-    for (std::uint32_t i = 0; i < count; ++i, ++next) {
-      ASSERT_EQ(table->value(records + std::size_t{i} * table->recordLength(), 0),
-                Value(std::to_string(next + 10000000)));
-    }
-  });
-  EXPECT_EQ(next, kRecords);
-}
-
 TEST(TableFile, ReadsMemosOfEveryFormat) {
   struct Case {
     const char* file;
