@@ -9,11 +9,11 @@
 namespace dbengine::sql {
 
 std::size_t scanPartCount(const TableFile& table) {
-  const std::uint32_t perBlock = table.recordsPerScanBlock();
-  const std::uint32_t blocks = (table.recordCount() + perBlock - 1) / perBlock;
-  const std::size_t processors = std::max(1u, std::thread::hardware_concurrency());
-  return std::clamp<std::size_t>(std::min<std::size_t>(processors, blocks / kMinBlocksPerPart), 1,
-                                 kMaxScanParts);
+  const std::uint64_t perBlock = table.recordsPerScanBlock();
+  const std::uint64_t blocks = (std::uint64_t{table.recordCount()} + perBlock - 1) / perBlock;
+  const std::uint64_t processors = std::max(1u, std::thread::hardware_concurrency());
+  return static_cast<std::size_t>(
+      std::clamp<std::uint64_t>(std::min(processors, blocks / kMinBlocksPerPart), 1, kMaxScanParts));
 }
 
 void scanInParts(const TableFile& table, std::size_t parts, const PartVisit& visit) {
