@@ -6,7 +6,8 @@
 // even after it is freed: a search with a million hits would leave tens of
 // megabytes behind. Chunks from the system go back to it when released.
 // On Linux a chunk of the huge-page size is also asked to be backed by one
-// huge page, which spares the many page faults of a large result.
+// huge page, which spares the many page faults of a large result where the
+// kernel places such maps on a huge-page boundary (recent kernels do).
 
 #include <cstddef>
 #include <cstdint>

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <exception>
-#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -35,12 +34,16 @@ void scanInParts(const TableFile& table, std::size_t parts, const PartVisit& vis
     }
   };
 
+  // Room for every thread first: once one runs, nothing may throw before it
+  // is joined.
   std::vector<std::thread> threads;
   std::vector<std::size_t> leftOver;  // parts no thread could be started for
+  threads.reserve(parts - 1);
+  leftOver.reserve(parts - 1);
   for (std::size_t part = 1; part < parts; ++part) {
     try {
       threads.emplace_back(runPart, part);
-    } catch (const std::system_error&) {
+    } catch (...) {
       leftOver.push_back(part);
     }
   }
