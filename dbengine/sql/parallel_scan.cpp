@@ -6,10 +6,17 @@
 #include <vector>
 
 namespace dbengine::sql {
+namespace {
+
+std::uint64_t scanBlocks(const TableFile& table) {
+  const std::uint64_t perBlock = table.recordsPerScanBlock();
+  return (std::uint64_t{table.recordCount()} + perBlock - 1) / perBlock;
+}
+
+}  // namespace
 
 std::size_t scanPartCount(const TableFile& table) {
-  const std::uint64_t perBlock = table.recordsPerScanBlock();
-  const std::uint64_t blocks = (std::uint64_t{table.recordCount()} + perBlock - 1) / perBlock;
+  const std::uint64_t blocks = scanBlocks(table);
   const std::uint64_t processors = std::max(1u, std::thread::hardware_concurrency());
   return static_cast<std::size_t>(
       std::clamp<std::uint64_t>(std::min(processors, blocks / kMinBlocksPerPart), 1, kMaxScanParts));
@@ -19,7 +26,7 @@ void scanInParts(const TableFile& table, std::size_t parts, const PartVisit& vis
   parts = std::max<std::size_t>(parts, 1);
   const std::uint64_t perBlock = table.recordsPerScanBlock();
   const std::uint64_t records = table.recordCount();
-  const std::uint64_t blocks = (records + perBlock - 1) / perBlock;
+  const std::uint64_t blocks = scanBlocks(table);
   std::vector<std::exception_ptr> failures(parts);
   auto runPart = [&](std::size_t part) {
     const auto from = static_cast<std::uint32_t>(std::min(records, part * blocks / parts * perBlock));
