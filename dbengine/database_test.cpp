@@ -54,7 +54,7 @@ TEST(OpenDatabase, RejectsBadFoldersAndDrivers) {
   temp.write("file.txt", "x");
   DBEngine engine;
   const std::tuple<std::string, std::string, int> cases[] = {
-      {"", "FoxPro 2.6;", errc::kInvalidPath},
+      {"", "FoxPro 2.6;", 0},  // the folder of "\\KONTAKTE.DBF": the root
       {(temp.path() / "missing").string(), "FoxPro 2.6;", errc::kInvalidPath},
       {(temp.path() / "file.txt").string(), "FoxPro 2.6;", errc::kInvalidPath},
       {temp.path().string(), "Excel 8.0;", errc::kInvalidConnect},
@@ -71,6 +71,15 @@ TEST(OpenDatabase, RejectsBadFoldersAndDrivers) {
               error)
         << name << " / " << connect;
   }
+}
+
+// "S:" (from "S:\\KONTAKTE.DBF") and "" (from "\\KONTAKTE.DBF") name a root, not
+// the drive's current folder: the current drive stands for both here.
+TEST(OpenDatabase, ABareDriveIsItsRoot) {
+  const fs::path here = fs::current_path();
+  std::unique_ptr<Database> database =
+      DBEngine().OpenDatabase(here.root_name().string(), false, false, "FoxPro 2.6;");
+  EXPECT_EQ(database->folder(), here.root_path());
 }
 
 // What the rows are is the query's business; here, how the recordset hands them out.

@@ -22,6 +22,18 @@ bool namesOurDriver(std::string_view connect) {
   return false;
 }
 
+// The folder a database name stands for. A bare drive ("S:", the folder part
+// of "S:\KONTAKTE.DBF") and the empty name (the folder part of
+// "\KONTAKTE.DBF") mean a root; joined as they stand, "S:" and a file name
+// would name the drive's current folder instead.
+std::filesystem::path folderNamed(std::string_view name) {
+  std::filesystem::path folder = common::pathFromUtf8(name);
+  if (!folder.has_relative_path() && !folder.has_root_directory()) {
+    folder /= std::filesystem::path("/").make_preferred();
+  }
+  return folder;
+}
+
 }  // namespace
 
 std::unique_ptr<Database> DBEngine::OpenDatabase(std::string_view name, bool /*exclusive*/,
@@ -32,8 +44,8 @@ std::unique_ptr<Database> DBEngine::OpenDatabase(std::string_view name, bool /*e
                           std::string(connect) + "' nennt keinen FoxPro- oder dBase-Treiber.");
   }
   std::error_code error;
-  std::filesystem::path folder = common::pathFromUtf8(name);
-  if (name.empty() || !std::filesystem::is_directory(folder, error)) {
+  std::filesystem::path folder = folderNamed(name);
+  if (!std::filesystem::is_directory(folder, error)) {
     throw EngineError(errc::kInvalidPath,
                       "'" + std::string(name) +
                           "' ist kein zulässiger Pfad. Stellen Sie sicher, dass der Pfad richtig "
