@@ -32,7 +32,8 @@ QPushButton* pushButton(QWidget* parent, const char* name, const QString& captio
   button->setObjectName(QLatin1String(name));
   button->setAccessibleName(accessibleName);
   button->setGeometry(rect);
-  button->setAutoDefault(false);
+  // No default button, but Enter presses a focused button, as on Windows.
+  button->setAutoDefault(true);
   button->setDefault(false);
   return button;
 }

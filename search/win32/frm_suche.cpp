@@ -119,8 +119,14 @@ bool FrmSuche::filterMessage(MSG& message) {
     events_->Form_KeyDown(static_cast<int>(message.wParam));
   }
   if (win32_ui::isKey(message, VK_RETURN)) {
-    // No button is a default button here: Enter elsewhere does nothing.
-    if (!inTermBox) return true;
+    // No button is a default button here, but Enter on a focused button
+    // presses it, as in the information dialog; elsewhere it does nothing.
+    if (!inTermBox) {
+      if (kind == WM_KEYDOWN && win32_ui::isPushButton(message.hwnd)) {
+        SendMessageW(message.hwnd, BM_CLICK, 0, 0);
+      }
+      return true;
+    }
     // In the term box it must become a character: the dialog manager would
     // take it for the dialog's OK.
     if (kind == WM_KEYDOWN) {

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/ui/key_strokes_test_util.h"
 #include "platform/win32/ui/twips.h"
 #include "platform/win32/wide_text.h"
 #include "search/recording_events_test_util.h"
@@ -25,67 +26,7 @@ namespace {
 
 using Log = search::testing::EventLog;
 using search::testing::RecordingEvents;
-
-INPUT key(WORD virtualKey, bool up) {
-  INPUT input{};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wVk = virtualKey;
-  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-  return input;
-}
-
-INPUT character(wchar_t ch, bool up) {
-  INPUT input{};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wScan = ch;
-  input.ki.dwFlags = KEYEVENTF_UNICODE | (up ? KEYEVENTF_KEYUP : 0);
-  return input;
-}
-
-// A key stroke as a person makes it: "Return", "Ctrl+Return", "Alt+S",
-// "Shift+Tab"; a single character other than a named key is typed as that
-// character.
-std::vector<INPUT> stroke(const std::string& name) {
-  struct Named {
-    const char* name;
-    WORD key;
-  };
-  static constexpr Named kKeys[] = {{"Return", VK_RETURN},
-                                    {"Escape", VK_ESCAPE},
-                                    {"Tab", VK_TAB},
-                                    {"Space", VK_SPACE},
-                                    {"Ctrl", VK_CONTROL},
-                                    {"Alt", VK_MENU},
-                                    {"Shift", VK_SHIFT},
-                                    {"A", 'A'},
-                                    {"B", 'B'},
-                                    {"S", 'S'}};
-  auto vk = [](const std::string& part) -> WORD {
-    for (const Named& k : kKeys) {
-      if (part == k.name) return k.key;
-    }
-    return 0;
-  };
-  std::vector<WORD> held;
-  std::string rest = name;
-  for (std::size_t plus; (plus = rest.find('+')) != std::string::npos && plus > 0;) {
-    held.push_back(vk(rest.substr(0, plus)));
-    rest = rest.substr(plus + 1);
-  }
-  std::vector<INPUT> inputs;
-  for (WORD k : held) inputs.push_back(key(k, false));
-  if (const WORD k = vk(rest); k != 0) {
-    inputs.push_back(key(k, false));
-    inputs.push_back(key(k, true));
-  } else {
-    for (wchar_t ch : platform_win32::wideFromUtf8(rest)) {
-      inputs.push_back(character(ch, false));
-      inputs.push_back(character(ch, true));
-    }
-  }
-  for (auto it = held.rbegin(); it != held.rend(); ++it) inputs.push_back(key(*it, true));
-  return inputs;
-}
+using win32_ui::testing::stroke;
 
 // One dialog for all cases: under Wine without a window manager, taking a
 // window off the screen waits two seconds for a manager that never answers.
@@ -174,9 +115,9 @@ TEST_F(FrmSucheTest, KeysReachTheLogicAsTheDialogsKeyPreviewAndTheTermBoxReportT
        {"KeyDown 231", "KeyPress 252", "KeyUp", "KeyDown 231", "KeyPress 128", "KeyUp",
         "KeyDown 231", "KeyPress 63", "KeyUp"},
        "term box"},
-      {"Escape and Enter on a button: previewed, nothing clicked",
+      {"Escape and Enter on a button: previewed, Enter presses it",
        {"Tab", "Escape", "Return"},
-       {"KeyDown 9", "KeyDown 27", "KeyDown 13"},
+       {"KeyDown 9", "KeyDown 27", "KeyDown 13", "Suche"},
        "Neue &Suche"},
       {"Tab order",
        {"Tab", "Tab", "Tab"},
