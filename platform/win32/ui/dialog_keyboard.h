@@ -2,7 +2,7 @@
 // The dialog manager's keyboard for one window: Tab and Shift+Tab move the
 // focus in tab order, arrow keys among buttons, access keys ("&" in
 // captions) press their button or focus the control after their label;
-// Space presses the focused button. Enter and Escape do nothing (the
+// Space and Enter press the focused button. Escape does nothing (the
 // dialogs have no default and no cancel button). Registered with the
 // message loop for as long as it lives.
 
@@ -45,6 +45,9 @@ class DialogKeyboard : private platform_win32::MessageFilter {
       if (message.message == WM_KEYDOWN) SendMessageW(message.hwnd, BM_CLICK, 0, 0);
       return true;
     }
+    // A typed blank is the focused control's own (a button's press comes
+    // with the key); the dialog manager would look for it as an access key.
+    if (message.message == WM_CHAR && message.wParam == ' ') return false;
     return IsDialogMessageW(dialog, &message) != 0;
   }
 

@@ -22,6 +22,11 @@ BOOL CALLBACK disableOther(HWND window, LPARAM context) {
 void ModalShowing::run(HWND window, platform_win32::MessageLoop& loop) {
   window_ = window;
   previouslyActive_ = GetActiveWindow();
+  // The showing window owns the modal one: it stays above it and cannot be
+  // raised over it, say through its task-bar button.
+  if (previouslyActive_ != nullptr && previouslyActive_ != window) {
+    SetWindowLongPtrW(window, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(previouslyActive_));
+  }
   disabled_.clear();
   DisableOthers job{window, &disabled_};
   EnumThreadWindows(GetCurrentThreadId(), &disableOther, reinterpret_cast<LPARAM>(&job));

@@ -1,6 +1,6 @@
 #pragma once
-// Showing a window modally: while it is shown, every other window of this
-// thread takes no input; the caller waits in a message loop of its own
+// Showing a window modally: the active window becomes its owner, and while
+// it is shown every other window of this thread takes no input; the caller waits in a message loop of its own
 // until the showing ends. Modal showings nest (a modal window may show
 // another).
 //

@@ -9,7 +9,9 @@ namespace win32_ui {
 PictureBox::PictureBox(const PictureBoxArgs& args)
     : Control(args.window,
               {WC_STATICW,
-               static_cast<DWORD>(SS_BITMAP) | (args.onClick ? static_cast<DWORD>(SS_NOTIFY) : 0u)},
+               // The text only names the picture: an "&" in it is no access key.
+               static_cast<DWORD>(SS_BITMAP | SS_NOPREFIX) |
+                   (args.onClick ? static_cast<DWORD>(SS_NOTIFY) : 0u)},
               args.accessibleName, args.placement),
       picture_(args.picture),
       onClick_(args.onClick) {
