@@ -13,11 +13,11 @@ namespace {
 // no owner, SetClipboardData after EmptyClipboard fails.
 class OpenClipboardSession {
  public:
-  OpenClipboardSession()
+  explicit OpenClipboardSession(std::chrono::milliseconds patience)
       : owner_(CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                GetModuleHandleW(nullptr), nullptr)) {
     if (!owner_) return;
-    const auto deadline = std::chrono::steady_clock::now() + Win32Clipboard::kOpenPatience;
+    const auto deadline = std::chrono::steady_clock::now() + patience;
     while (!(open_ = OpenClipboard(owner_.get()) != 0) &&
            std::chrono::steady_clock::now() < deadline) {
       std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -55,9 +55,20 @@ UniqueGlobal globalTextOf(const std::wstring& text) {
 
 }  // namespace
 
+std::chrono::milliseconds Win32Clipboard::patience() const {
+  const bool justGaveUp = gaveUp_ && std::chrono::steady_clock::now() - gaveUpAt_ < kOpenPatience;
+  return justGaveUp ? std::chrono::milliseconds(0) : kOpenPatience;
+}
+
+bool Win32Clipboard::noteOpened(bool opened) {
+  gaveUp_ = !opened;
+  if (!opened) gaveUpAt_ = std::chrono::steady_clock::now();
+  return opened;
+}
+
 void Win32Clipboard::clear() {
-  OpenClipboardSession session;
-  if (session.open()) EmptyClipboard();
+  OpenClipboardSession session(patience());
+  if (noteOpened(session.open())) EmptyClipboard();
 }
 
 void Win32Clipboard::setText(std::string_view text) {
@@ -69,8 +80,8 @@ void Win32Clipboard::setText(std::string_view text) {
   }
   UniqueGlobal memory = globalTextOf(wide);
   if (!memory) return;
-  OpenClipboardSession session;
-  if (!session.open() || !EmptyClipboard()) return;
+  OpenClipboardSession session(patience());
+  if (!noteOpened(session.open()) || !EmptyClipboard()) return;
   // On success the clipboard owns the memory.
   if (SetClipboardData(CF_UNICODETEXT, memory.get()) != nullptr) memory.release();
 }

@@ -35,6 +35,17 @@ TEST(Win32ClipboardOnWine, TextReachesOtherProgramsAndWaitsForAHolder) {
   clipboard.setText("nach dem Warten");
   EXPECT_EQ(clipboardSeenByAnotherProgram(), "nach dem Warten");
   WaitForSingleObject(holder.process.get(), INFINITE);
+
+  // A holder that keeps it: clearing and then setting wait one second in all.
+  const win32_test::StartedProgram keeper = win32_test::startProgram(
+      wideFromUtf8(std::string(SPURLIX_TEST_HELPER) + " hold-clipboard 2500"));
+  ASSERT_TRUE(ReadFile(keeper.output.get(), said, sizeof(said), &got, nullptr));
+  const auto start = std::chrono::steady_clock::now();
+  clipboard.clear();
+  clipboard.setText("zu spät");
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1800));
+  WaitForSingleObject(keeper.process.get(), INFINITE);
+  EXPECT_EQ(clipboardSeenByAnotherProgram(), "nach dem Warten");
 }
 
 }  // namespace
