@@ -1,6 +1,8 @@
 #include "standin/automation.h"
 
 #include <charconv>
+#include <chrono>
+#include <thread>
 
 namespace standin {
 
@@ -10,19 +12,40 @@ Automation::Automation(ShownContacts& contacts, CallLog& log, Misbehaviour misbe
       misbehaviour_(misbehaviour),
       refusalsLeft_(misbehaviour.refuseViews) {}
 
+void Automation::hangIfAsked(std::string_view call) const {
+  if (misbehaviour_.hangOn != call) return;
+  if (misbehaviour_.hangMs) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(*misbehaviour_.hangMs));
+    return;
+  }
+  for (;;) std::this_thread::sleep_for(std::chrono::hours(1));
+}
+
 std::string Automation::views() {
+  hangIfAsked("Views");
   const std::string result = misbehaviour_.noViews ? kNoObject : kViewsPath;
   log_.write(LogEntry("Views").text("result", result));
   return result;
 }
 
 std::string Automation::getOpenDBName() {
+  hangIfAsked("GetOpenDBName");
   const std::string& result = contacts_.table().path();
   log_.write(LogEntry("GetOpenDBName").text("result", result));
   return result;
 }
 
-std::string Automation::create(std::int16_t first, std::int16_t second) {
+namespace {
+
+std::variant<std::int64_t, std::string> logged(const CreateArgument& argument) {
+  if (const auto* number = std::get_if<int>(&argument)) return std::int64_t{*number};
+  return std::get<std::string>(argument);
+}
+
+}  // namespace
+
+std::string Automation::create(const CreateArgument& first, const CreateArgument& second) {
+  hangIfAsked("Create");
   std::string result;
   if (refusalsLeft_ > 0) {
     --refusalsLeft_;
@@ -30,7 +53,7 @@ std::string Automation::create(std::int16_t first, std::int16_t second) {
   } else {
     result = std::string(kViewsPath) + '/' + std::to_string(++viewsMade_);
   }
-  log_.write(LogEntry("Create").numbers("args", {first, second}).text("result", result));
+  log_.write(LogEntry("Create").values("args", {logged(first), logged(second)}).text("result", result));
   return result;
 }
 
@@ -45,12 +68,14 @@ int Automation::viewNumber(std::string_view path) const {
 }
 
 int Automation::lookupAll(int view) {
+  hangIfAsked("LookupAll");
   contacts_.showAll();
   log_.write(LogEntry("LookupAll").number("view", view).number("result", kLookupAllFound));
   return kLookupAllFound;
 }
 
 std::optional<int> Automation::createLookup(int view, std::string_view idList) {
+  hangIfAsked("CreateLookup");
   LogEntry entry("CreateLookup");
   entry.number("view", view);
   const auto ids = splitIdList(idList);

@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 
 #include "standin/call_log.h"
 #include "standin/shown_contacts.h"
@@ -29,12 +30,22 @@ inline constexpr int kLookupSomeMissing = 100;
 // The ID list's length is not a multiple of 12; nothing was changed.
 inline constexpr int kLookupBadIdList = 5;
 
+// An argument of Views.Create: a late-bound client passes a number or a
+// text ("CV"), and a late-bound server takes either.
+using CreateArgument = std::variant<int, std::string>;
+
 struct Misbehaviour {
   bool noViews = false;             // Views gives no object
   int refuseViews = 0;              // Create gives no object this many times
   std::optional<int> lookupResult;  // CreateLookup answers this instead of 0/100
   bool quitOnLookup = false;        // CreateLookup leaves without answering
+  std::optional<std::string> hangOn;  // this call is taken and not answered ...
+  std::optional<int> hangMs;          // ... for this long (unset: never)
 };
+
+// The calls, by name, as --hang-on names them.
+inline constexpr const char* kCallNames[] = {"Views", "Create", "GetOpenDBName", "LookupAll",
+                                            "CreateLookup"};
 
 class Automation {
  public:
@@ -43,7 +54,7 @@ class Automation {
   std::string views();
   std::string getOpenDBName();
   // A new view's path; kNoObject while views are refused.
-  std::string create(std::int16_t first, std::int16_t second);
+  std::string create(const CreateArgument& first, const CreateArgument& second);
   // The number of the view at `path`, or 0 when no view of that path was made.
   int viewNumber(std::string_view path) const;
 
@@ -56,6 +67,9 @@ class Automation {
   ShownContacts& contacts_;
   CallLog& log_;
   Misbehaviour misbehaviour_;
+  // Holds the call up as the misbehaviour asks.
+  void hangIfAsked(std::string_view call) const;
+
   int viewsMade_ = 0;
   int refusalsLeft_ = 0;
 };

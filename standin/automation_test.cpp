@@ -65,13 +65,14 @@ TEST_F(AutomationTest, MisbehaviourSwitches) {
   EXPECT_EQ(automation.create(1, 2), "/");
   EXPECT_EQ(automation.create(1, 2), "/");
   EXPECT_EQ(automation.create(1, 2), "/Application/Views/1");
-  EXPECT_EQ(automation.create(3, -4), "/Application/Views/2");
+  EXPECT_EQ(automation.create(3, "CV"), "/Application/Views/2");
   EXPECT_EQ(automation.viewNumber("/Application/Views/2"), 2);
   EXPECT_EQ(automation.viewNumber("/Application/Views/3"), 0);
   EXPECT_EQ(automation.viewNumber("/"), 0);
   EXPECT_EQ(automation.createLookup(2, "NOPE        "), 42);
   EXPECT_EQ(automation.createLookup(2, "NOPE"), kLookupBadIdList) << "a bad list wins";
   EXPECT_EQ(logLines().at(1), R"({"args":[1,2],"call":"Create","result":"/"})");
+  EXPECT_EQ(logLines().at(4), R"({"args":[3,"CV"],"call":"Create","result":"/Application/Views/2"})");
 
   // Leaving on a lookup: no answer, and the display stays as it was.
   misbehaviour.quitOnLookup = true;

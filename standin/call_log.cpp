@@ -68,11 +68,16 @@ LogEntry& LogEntry::null(std::string_view key) {
   return *this;
 }
 
-LogEntry& LogEntry::numbers(std::string_view key, const std::vector<std::int64_t>& values) {
+LogEntry& LogEntry::values(std::string_view key,
+                           const std::vector<std::variant<std::int64_t, std::string>>& values) {
   std::string array = "[";
   for (std::size_t i = 0; i < values.size(); ++i) {
     if (i > 0) array += ',';
-    array += std::to_string(values[i]);
+    if (const auto* number = std::get_if<std::int64_t>(&values[i])) {
+      array += std::to_string(*number);
+    } else {
+      array += jsonText(std::get<std::string>(values[i]));
+    }
   }
   members_.insert_or_assign(std::string(key), array + "]");
   return *this;

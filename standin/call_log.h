@@ -14,6 +14,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 namespace standin {
@@ -25,7 +26,9 @@ class LogEntry {
   LogEntry& text(std::string_view key, std::string_view value);
   LogEntry& number(std::string_view key, std::int64_t value);
   LogEntry& null(std::string_view key);
-  LogEntry& numbers(std::string_view key, const std::vector<std::int64_t>& values);
+  // An array whose items are numbers or texts, each as it was given.
+  LogEntry& values(std::string_view key,
+                   const std::vector<std::variant<std::int64_t, std::string>>& values);
   LogEntry& texts(std::string_view key, const std::vector<std::string>& values);
 
   // The entry as one line of JSON, without the line break.

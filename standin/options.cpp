@@ -1,5 +1,6 @@
 #include "standin/options.h"
 
+#include <algorithm>
 #include <charconv>
 #include <limits>
 #include <span>
@@ -24,6 +25,9 @@ constexpr Switch kSwitches[] = {
     {"refuse-views", "N", "Create liefert N-mal kein Objekt, danach Ansichten.", false},
     {"lookup-result", "N", "CreateLookup antwortet N statt 0/100.", false},
     {"quit-on-lookup", nullptr, "Bei CreateLookup ohne Antwort enden.", false},
+    {"hang-on", "AUFRUF", "Den Aufruf AUFRUF (etwa CreateLookup) annehmen und nie beantworten.",
+     false},
+    {"hang-ms", "N", "Mit --hang-on: nach N Millisekunden doch antworten.", false},
     {"log", "DATEI", "Jeden Automatisierungsaufruf als JSON-Zeile in DATEI schreiben.", false},
     {"netlinks", "ORDNER", "Web-Link-Ordner statt des Standardordners.", false},
     {"busy-ms", "N", "N Millisekunden nach dem Start jeden Aufruf als \"beschäftigt\" abweisen.",
@@ -176,6 +180,23 @@ ParsedOptions parseOptions(const std::vector<std::string>& arguments, Front fron
         return parsed;
       }
       (name == "busy-ms" ? options.busyMs : options.misbehaviour.refuseViews) = *count;
+    }
+    if (name == "hang-on") {
+      const bool known = std::find(std::begin(kCallNames), std::end(kCallNames), value) !=
+                         std::end(kCallNames);
+      if (!known) {
+        parsed.error = "--hang-on erwartet Views, Create, GetOpenDBName, LookupAll oder "
+                       "CreateLookup, nicht \"" + value + "\".";
+        return parsed;
+      }
+      options.misbehaviour.hangOn = value;
+    }
+    if (name == "hang-ms") {
+      options.misbehaviour.hangMs = numberIn(value, 0, 86'400'000);
+      if (!options.misbehaviour.hangMs) {
+        parsed.error = "--hang-ms erwartet eine Zahl ab 0, nicht \"" + value + "\".";
+        return parsed;
+      }
     }
     if (name == "lookup-result") {
       options.misbehaviour.lookupResult =

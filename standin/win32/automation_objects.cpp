@@ -56,13 +56,18 @@ ComPtr<IDispatch> makeView(std::shared_ptr<ServerState> state, int number) {
       new DispatchObject(std::move(members), refusal(state), counter(state)));
 }
 
+standin::CreateArgument createArgument(const Argument& argument) {
+  if (const auto* number = std::get_if<std::int16_t>(&argument)) return *number;
+  return platform_win32::utf8FromWide(std::get<std::wstring>(argument));
+}
+
 ComPtr<IDispatch> makeViews(std::shared_ptr<ServerState> state) {
   std::vector<Member> members = {
       {L"Create",
-       {Parameter::kInteger, Parameter::kInteger},
+       {Parameter::kIntegerOrText, Parameter::kIntegerOrText},
        [state](const std::vector<Argument>& arguments, VARIANT& result) {
-         const std::string path = state->automation.create(std::get<std::int16_t>(arguments[0]),
-                                                           std::get<std::int16_t>(arguments[1]));
+         const std::string path =
+             state->automation.create(createArgument(arguments[0]), createArgument(arguments[1]));
          const int number = state->automation.viewNumber(path);
          setObject(result, number > 0 ? makeView(state, number) : ComPtr<IDispatch>());
          return S_OK;

@@ -17,6 +17,10 @@ const VARIANT& unwrapped(const VARIANT& argument) {
 }
 
 std::optional<Argument> convert(const VARIANT& given, Parameter parameter) {
+  if (parameter == Parameter::kIntegerOrText) {
+    if (auto number = convert(given, Parameter::kInteger)) return number;
+    return convert(given, Parameter::kText);
+  }
   const VARIANT& value = unwrapped(given);
   if (parameter == Parameter::kText) {
     BSTR text = nullptr;

@@ -8,6 +8,7 @@
 //   - a whole number (kInteger): VT_I2 or VT_I4, by value or by reference,
 //     within the 16-bit range;
 //   - a text (kText): VT_BSTR, by value or by reference;
+//   - either of the two (kIntegerOrText), as a late-bound server coerces;
 //   - either one wrapped as VT_VARIANT | VT_BYREF (how VBScript passes a
 //     variable).
 // An unknown name gives DISP_E_UNKNOWNNAME, a known number with the wrong
@@ -30,7 +31,7 @@
 
 namespace standin_win32 {
 
-enum class Parameter { kInteger, kText };
+enum class Parameter { kInteger, kText, kIntegerOrText };
 using Argument = std::variant<std::int16_t, std::wstring>;
 
 struct Member {

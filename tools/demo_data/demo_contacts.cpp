@@ -71,7 +71,7 @@ constexpr std::array<const char*, 6> kStatus = {"Kunde",   "Interessent", "Liefe
 
 std::vector<FieldSpec> contactFields() {
   std::vector<FieldSpec> f = {
-      {"UNIQUE_ID", 'C', 12},  {"COMPANY", 'C', 40},    {"NAME", 'C', 40},
+      {"UNIQUE_ID", 'C', 12},  {"COMPANY", 'C', 50},    {"NAME", 'C', 50},
       {"CONTACT", 'C', 40},    {"SALUTATION", 'C', 15}, {"FIRSTNAME", 'C', 20},
       {"LASTNAME", 'C', 25},   {"TITLE", 'C', 30},      {"DEPARTMENT", 'C', 30},
       {"ADDRESS1", 'C', 40},   {"ADDRESS2", 'C', 40},   {"CITY", 'C', 30},

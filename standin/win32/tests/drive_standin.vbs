@@ -5,7 +5,7 @@ Option Explicit
 Dim app, views, view, ids, r
 
 Set app = CreateObject("ACTOLE.APPOBJECT")
-Set view = app.Views.Create(1, 2)
+Set view = app.Views.Create(1, "CV")
 WScript.Echo "GetOpenDBName=" & app.GetOpenDBName
 view.LookupAll
 ids = "X1          A00000000001"
