@@ -45,6 +45,8 @@ class ComPtr {
   void reset() {
     if (pointer_ != nullptr) std::exchange(pointer_, nullptr)->Release();
   }
+  // Gives up the reference without releasing it.
+  T* detach() { return std::exchange(pointer_, nullptr); }
   // For an out-parameter: empties the owner and lets the callee fill it.
   T** put() {
     reset();

@@ -3,21 +3,15 @@
 // as ACT! does while it shows a dialog of its own) are retried for up to
 // kBusyRetryLimit, then they count as failed. No dialog is ever shown.
 //
-// Two ways lead there, because systems differ:
-//   - BusyRetryFilter, the thread's COM message filter: Windows asks it
-//     (RetryRejectedCall) what to do with a rejected call and retries inside
-//     the call;
-//   - retryWhileBusy, around each call: a call that still comes back with
-//     RPC_E_SERVERCALL_RETRYLATER (a system that never asks the filter, such
-//     as Wine 8, or a server that answers so itself) is made again after a
-//     pause, until the limit.
+// The calls are made in the multithreaded apartment, which has no message
+// filter: a rejected call comes back as RPC_E_SERVERCALL_RETRYLATER, and
+// retryWhileBusy makes it again after a pause, until the limit.
 
 #include <objbase.h>
 
 #include <chrono>
 #include <functional>
 
-#include "platform/win32/com_ptr.h"
 
 namespace startup_com {
 
@@ -28,10 +22,5 @@ inline constexpr std::chrono::milliseconds kBusyRetryPause{100};
 // `deadline` has passed; its last answer.
 HRESULT retryWhileBusy(std::chrono::steady_clock::time_point deadline,
                        const std::function<HRESULT()>& call);
-
-// A fresh message filter for the thread: rejected calls are retried every
-// kBusyRetryPause while the server says "retry later" and the call is younger
-// than kBusyRetryLimit; cancelled otherwise.
-platform_win32::ComPtr<IMessageFilter> makeBusyRetryFilter();
 
 }  // namespace startup_com

@@ -7,6 +7,7 @@
 
 #include "platform/win32/wide_text.h"
 #include "startup/com/busy_retry.h"
+#include "startup/com/call_thread.h"
 
 namespace startup_com {
 namespace {
@@ -68,116 +69,155 @@ bool converted(Variant& answer, VARTYPE type, Variant& into) {
   return SUCCEEDED(VariantChangeType(into.get(), answer.get(), 0, type));
 }
 
+// An object of the server, held by the caller's thread and called and
+// released on the call thread.
+class RemoteObject {
+ public:
+  RemoteObject(std::shared_ptr<CallThread> calls, ComPtr<IDispatch> object)
+      : calls_(std::move(calls)), object_(std::move(object)) {}
+  ~RemoteObject() { calls_->release(object_); }
+  RemoteObject(const RemoteObject&) = delete;
+  RemoteObject& operator=(const RemoteObject&) = delete;
+
+  // Calls `member` by name on the call thread; what `use` makes of the
+  // answer (there, too), or an empty value when the call failed.
+  template <typename Use>
+  auto call(const wchar_t* member, WORD flags, Use use) -> decltype(use(std::declval<Variant&>())) {
+    IDispatch* object = object_.get();
+    return calls_->make([object, member, flags, use]() -> decltype(use(std::declval<Variant&>())) {
+      Variant answer;
+      if (FAILED(callByName(*object, member, flags, {}, &answer))) return {};
+      return use(answer);
+    });
+  }
+
+  CallThread& calls() const { return *calls_; }
+  const std::shared_ptr<CallThread>& sharedCalls() const { return calls_; }
+  IDispatch* get() const { return object_.get(); }
+
+ private:
+  std::shared_ptr<CallThread> calls_;
+  ComPtr<IDispatch> object_;
+};
+
 class ComView : public common::ActView {
  public:
-  explicit ComView(ComPtr<IDispatch> view) : view_(std::move(view)) {}
+  ComView(std::shared_ptr<CallThread> calls, ComPtr<IDispatch> view)
+      : view_(std::move(calls), std::move(view)) {}
 
   bool LookupAll() override {
-    return SUCCEEDED(callByName(*view_.get(), L"LookupAll", DISPATCH_METHOD, {}, nullptr));
+    IDispatch* view = view_.get();
+    return SUCCEEDED(view_.calls().run(
+        [view] { return callByName(*view, L"LookupAll", DISPATCH_METHOD, {}, nullptr); }));
   }
 
   std::optional<std::int32_t> CreateLookup(std::string& idList) override {
-    Bstr ids(platform_win32::wideFromUtf8(idList));
-    VARIANTARG argument;
-    VariantInit(&argument);
-    argument.vt = VT_BSTR | VT_BYREF;
-    argument.pbstrVal = ids.address();
-    Variant answer;
-    if (FAILED(callByName(*view_.get(), L"CreateLookup", kWithResult, {argument}, &answer))) {
-      return std::nullopt;
-    }
-    Variant number;
-    if (!converted(answer, VT_I4, number)) return std::nullopt;
-    return static_cast<std::int32_t>((*number).lVal);
+    IDispatch* view = view_.get();
+    const std::wstring text = platform_win32::wideFromUtf8(idList);
+    return view_.calls().make([view, text]() -> std::optional<std::int32_t> {
+      Bstr ids(text);
+      VARIANTARG argument;
+      VariantInit(&argument);
+      argument.vt = VT_BSTR | VT_BYREF;
+      argument.pbstrVal = ids.address();
+      Variant answer;
+      if (FAILED(callByName(*view, L"CreateLookup", kWithResult, {argument}, &answer))) {
+        return std::nullopt;
+      }
+      Variant number;
+      if (!converted(answer, VT_I4, number)) return std::nullopt;
+      return static_cast<std::int32_t>((*number).lVal);
+    });
   }
 
  private:
-  ComPtr<IDispatch> view_;
+  RemoteObject view_;
 };
 
 class ComViews : public common::ActViews {
  public:
-  explicit ComViews(ComPtr<IDispatch> views) : views_(std::move(views)) {}
+  ComViews(std::shared_ptr<CallThread> calls, ComPtr<IDispatch> views)
+      : views_(std::move(calls), std::move(views)) {}
 
   std::unique_ptr<common::ActView> Create(std::int16_t first, std::int16_t second) override {
-    std::vector<VARIANTARG> arguments(2);
-    for (VARIANTARG& argument : arguments) VariantInit(&argument);
-    arguments[0].vt = VT_I2;
-    arguments[0].iVal = second;
-    arguments[1].vt = VT_I2;
-    arguments[1].iVal = first;
-    Variant answer;
-    if (FAILED(callByName(*views_.get(), L"Create", kWithResult, arguments, &answer))) {
-      return nullptr;
-    }
-    ComPtr<IDispatch> view = objectOf(answer);
-    return view ? std::make_unique<ComView>(std::move(view)) : nullptr;
+    IDispatch* views = views_.get();
+    ComPtr<IDispatch> view = views_.calls().make([views, first, second] {
+      std::vector<VARIANTARG> arguments(2);
+      for (VARIANTARG& argument : arguments) VariantInit(&argument);
+      arguments[0].vt = VT_I2;
+      arguments[0].iVal = second;
+      arguments[1].vt = VT_I2;
+      arguments[1].iVal = first;
+      Variant answer;
+      if (FAILED(callByName(*views, L"Create", kWithResult, arguments, &answer))) {
+        return ComPtr<IDispatch>();
+      }
+      return objectOf(answer);
+    });
+    return view ? std::make_unique<ComView>(views_.sharedCalls(), std::move(view)) : nullptr;
   }
 
  private:
-  ComPtr<IDispatch> views_;
+  RemoteObject views_;
 };
 
 class ComApplication : public common::ActApplication {
  public:
-  explicit ComApplication(ComPtr<IDispatch> application) : application_(std::move(application)) {}
+  ComApplication(std::shared_ptr<CallThread> calls, ComPtr<IDispatch> application)
+      : application_(std::move(calls), std::move(application)) {}
 
   std::unique_ptr<common::ActViews> Views() override {
-    Variant answer;
-    if (FAILED(callByName(*application_.get(), L"Views", kWithResult, {}, &answer))) {
-      return nullptr;
-    }
-    ComPtr<IDispatch> views = objectOf(answer);
-    return views ? std::make_unique<ComViews>(std::move(views)) : nullptr;
+    ComPtr<IDispatch> views =
+        application_.call(L"Views", kWithResult, [](Variant& answer) { return objectOf(answer); });
+    return views ? std::make_unique<ComViews>(application_.sharedCalls(), std::move(views))
+                 : nullptr;
   }
 
   std::optional<std::string> GetOpenDBName() override {
-    Variant answer;
-    if (FAILED(callByName(*application_.get(), L"GetOpenDBName", kWithResult, {}, &answer))) {
-      return std::nullopt;
-    }
-    Variant text;
-    if (!converted(answer, VT_BSTR, text)) return std::nullopt;
-    const BSTR value = (*text).bstrVal;
-    return platform_win32::utf8FromWide(
-        std::wstring_view(value != nullptr ? value : L"", SysStringLen(value)));
+    return application_.call(
+        L"GetOpenDBName", kWithResult, [](Variant& answer) -> std::optional<std::string> {
+          Variant text;
+          if (!converted(answer, VT_BSTR, text)) return std::nullopt;
+          const BSTR value = (*text).bstrVal;
+          return platform_win32::utf8FromWide(
+              std::wstring_view(value != nullptr ? value : L"", SysStringLen(value)));
+        });
   }
 
  private:
-  ComPtr<IDispatch> application_;
+  RemoteObject application_;
 };
 
 }  // namespace
 
-ComActAutomation::ComActAutomation()
-    : apartment_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {
-  if (FAILED(apartment_)) return;
-  const ComPtr<IMessageFilter> filter = makeBusyRetryFilter();
-  filterRegistered_ = SUCCEEDED(CoRegisterMessageFilter(filter.get(), previousFilter_.put()));
-}
+ComActAutomation::ComActAutomation(std::chrono::milliseconds callLimit)
+    : apartment_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)),
+      calls_(std::make_shared<CallThread>(callLimit)) {}
 
 ComActAutomation::~ComActAutomation() {
-  if (filterRegistered_) {
-    ComPtr<IMessageFilter> ours;
-    CoRegisterMessageFilter(previousFilter_.get(), ours.put());
-  }
+  calls_.reset();
   if (SUCCEEDED(apartment_)) CoUninitialize();
 }
 
 std::unique_ptr<common::ActApplication> ComActAutomation::CreateObject(std::string_view progId) {
   if (FAILED(apartment_)) return nullptr;
-  CLSID id{};
-  if (FAILED(CLSIDFromProgID(platform_win32::wideFromUtf8(progId).c_str(), &id))) return nullptr;
-  const auto deadline = std::chrono::steady_clock::now() + kBusyRetryLimit;
-  ComPtr<IDispatch> application;
-  HRESULT status = retryWhileBusy(deadline, [&] {
-    return CoCreateInstance(id, nullptr, CLSCTX_LOCAL_SERVER, IID_IDispatch, application.putVoid());
+  const std::wstring name = platform_win32::wideFromUtf8(progId);
+  ComPtr<IDispatch> application = calls_->make([name] {
+    ComPtr<IDispatch> made;
+    CLSID id{};
+    if (FAILED(CLSIDFromProgID(name.c_str(), &id))) return made;
+    const auto deadline = std::chrono::steady_clock::now() + kBusyRetryLimit;
+    HRESULT status = retryWhileBusy(deadline, [&] {
+      return CoCreateInstance(id, nullptr, CLSCTX_LOCAL_SERVER, IID_IDispatch, made.putVoid());
+    });
+    if (status == REGDB_E_CLASSNOTREG) {
+      status = CoCreateInstance(id, nullptr, CLSCTX_SERVER, IID_IDispatch, made.putVoid());
+    }
+    if (FAILED(status)) made.reset();
+    return made;
   });
-  if (status == REGDB_E_CLASSNOTREG) {
-    status = CoCreateInstance(id, nullptr, CLSCTX_SERVER, IID_IDispatch, application.putVoid());
-  }
-  if (FAILED(status) || !application) return nullptr;
-  return std::make_unique<ComApplication>(std::move(application));
+  if (!application) return nullptr;
+  return std::make_unique<ComApplication>(calls_, std::move(application));
 }
 
 }  // namespace startup_com

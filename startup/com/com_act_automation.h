@@ -19,15 +19,19 @@
 // (RPC_E_DISCONNECTED, RPC_S_SERVER_UNAVAILABLE, ...), a missing member, an
 // answer that does not convert: nullptr, nullopt or false. A server that
 // answers "busy" is retried for up to 10 s (busy_retry.h), then the call has
-// failed. Nothing throws.
+// failed. A call that gets no answer at all within kCallLimit has failed as
+// well, and so has every later one (call_thread.h): a real ACT! answers
+// within a second or says it is busy, so 30 s is reached only by a server
+// that hangs. Nothing throws.
 //
-// The object holds the calling thread's single-threaded apartment
-// (CoInitializeEx) and its message filter for as long as it lives; create it,
-// and use every object it hands out, on that one thread, and release those
-// objects before it goes.
+// The calls are made on a thread of their own (call_thread.h). The object
+// holds the calling thread's single-threaded apartment (CoInitializeEx) for
+// as long as it lives; create it, and use every object it hands out, on that
+// one thread.
 
 #include <objbase.h>
 
+#include <chrono>
 #include <memory>
 
 #include "common/act_automation.h"
@@ -35,9 +39,13 @@
 
 namespace startup_com {
 
+class CallThread;
+
+inline constexpr std::chrono::milliseconds kCallLimit{30'000};
+
 class ComActAutomation : public common::ActAutomation {
  public:
-  ComActAutomation();
+  explicit ComActAutomation(std::chrono::milliseconds callLimit = kCallLimit);
   ~ComActAutomation() override;
   ComActAutomation(const ComActAutomation&) = delete;
   ComActAutomation& operator=(const ComActAutomation&) = delete;
@@ -46,8 +54,7 @@ class ComActAutomation : public common::ActAutomation {
 
  private:
   HRESULT apartment_;
-  platform_win32::ComPtr<IMessageFilter> previousFilter_;
-  bool filterRegistered_ = false;
+  std::shared_ptr<CallThread> calls_;
 };
 
 }  // namespace startup_com

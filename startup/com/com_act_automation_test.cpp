@@ -37,6 +37,26 @@ TEST_F(ComActAutomationTest, ABusyServerIsRetriedForTenSeconds) {
   EXPECT_EQ(rig_.logLines().size(), 0u) << "the busy server answered no call";
 }
 
+// A server that takes a call and never answers it: the call fails at the
+// limit, and every later one at once (the call thread is still waiting).
+TEST(ComActAutomationLimit, AnUnansweredCallFailsAtTheLimitAndSoDoesEveryLaterOne) {
+  ComActAutomation automation(1500ms);
+  common::StandinRig rig = StandinProcess::rig(&automation, true);
+  const auto act = rig.start({"--hang-on", "CreateLookup", "--hang-ms", "6000", rig.table});
+  ASSERT_TRUE(act->waitUntilServing());
+  auto [application, views, view] = common::openView(automation);
+  ASSERT_NE(view, nullptr);
+  std::string ids = "X1          ";
+  auto start = Clock::now();
+  EXPECT_EQ(view->CreateLookup(ids), std::nullopt);
+  EXPECT_GE(Clock::now() - start, 1400ms);
+  EXPECT_LT(Clock::now() - start, 5s);
+  start = Clock::now();
+  EXPECT_EQ(application->GetOpenDBName(), std::nullopt);
+  EXPECT_FALSE(view->LookupAll());
+  EXPECT_LT(Clock::now() - start, 500ms);
+}
+
 TEST_F(ComActAutomationTest, ComStartsTheStandinWithTheTableItOpenedLast) {
   {
     // A stand-in run leaves its registration and its table behind.
