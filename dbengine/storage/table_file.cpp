@@ -115,6 +115,12 @@ std::unique_ptr<TableFile> TableFile::open(const std::filesystem::path& path) {
   table->recordCount_ = littleEndian32(head.data() + 4);
   table->headerLength_ = littleEndian16(head.data() + 8);
   table->recordLength_ = littleEndian16(head.data() + 10);
+  if (const std::optional<int> multibyte = multibyteCodepage(head[29])) {
+    throw EngineError(errc::kNotATable, "Die Tabelle '" + name + "' ist in der Codepage " +
+                                            std::to_string(*multibyte) +
+                                            " (chinesisch, japanisch oder koreanisch) "
+                                            "geschrieben, die dieses Datenbankmodul nicht liest.");
+  }
   table->codepage_ = &codepageForLanguageDriver(head[29]);
 
   table->readFieldDescriptors(head);
@@ -141,7 +147,8 @@ void TableFile::readFieldDescriptors(std::span<const std::uint8_t> head) {
     const std::uint8_t* d = head.data() + pos;
     FieldInfo field;
     const auto* nameStart = reinterpret_cast<const char*>(d);
-    field.name.assign(nameStart, static_cast<std::size_t>(std::find(d, d + 11, 0) - d));
+    field.name = codepage_->decode(
+        std::string_view(nameStart, static_cast<std::size_t>(std::find(d, d + 11, 0) - d)));
     field.type = static_cast<char>(d[11]);
     field.offset = nextOffset;
     field.length = d[16];

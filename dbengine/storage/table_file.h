@@ -56,7 +56,7 @@ class MemoFile;
 class ReadOnlyFile;
 
 struct FieldInfo {
-  std::string name;          // as stored (ASCII), without the NUL padding
+  std::string name;          // decoded from the table's code page, without the NUL padding
   char type = 'C';           // the raw type letter: C N F D L M I B Y T G P ...
   std::uint32_t offset = 0;  // byte offset inside the record; byte 0 is the deletion flag
   std::uint32_t length = 0;  // bytes in the record
