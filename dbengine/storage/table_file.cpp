@@ -129,21 +129,66 @@ std::unique_ptr<TableFile> TableFile::open(const std::filesystem::path& path) {
   const std::uint64_t needed = std::uint64_t{table->headerLength_} +
                                std::uint64_t{table->recordCount_} * table->recordLength_;
   if (needed > *size) table->damaged("sie ist kürzer, als ihr Kopf angibt");
+  table->checkDeletionFlags();
   return table;
 }
 
+void TableFile::checkDeletionFlags() const {
+  // A header whose record start or record length is off shifts every value
+  // without any other sign: the first records' deletion flags show it.
+  constexpr std::uint32_t kCheckedBytes = 64 * 1024;
+  const std::uint32_t count =
+      std::min(recordCount_, std::max<std::uint32_t>(1, kCheckedBytes / recordLength_));
+  std::vector<std::uint8_t> records(std::size_t{count} * recordLength_);
+  readAt(*file_, headerLength_, records);
+  for (std::uint32_t i = 0; i < count; ++i) {
+    const std::uint8_t flag = records[std::size_t{i} * recordLength_];
+    if (flag != ' ' && flag != '*' && flag != 0) {  // some writers leave a live record's flag NUL
+      damaged("ihre Sätze liegen nicht dort, wo ihr Kopf sie angibt (Satz " +
+              std::to_string(i + 1) + " beginnt mit " + hexByte(flag) +
+              " statt mit einer Löschmarke)");
+    }
+  }
+}
+
 void TableFile::readFieldDescriptors(std::span<const std::uint8_t> head) {
-  const std::size_t terminatorSearchLimit = head.size();
-  std::size_t pos = kHeaderPrefix;
-  std::uint32_t nextOffset = 1;  // byte 0 of a record is the deletion flag
-  int nullBits = 0;
+  std::size_t terminator = kHeaderPrefix;
   while (true) {
-    if (pos >= terminatorSearchLimit)
-      damaged("die Feldbeschreibungen haben kein Endezeichen (0x0D)");
-    if (head[pos] == kDescriptorEnd) break;
-    if (pos + kDescriptorSize > terminatorSearchLimit) {
+    if (terminator >= head.size() || (head[terminator] != kDescriptorEnd &&
+                                      terminator + kDescriptorSize > head.size())) {
       damaged("die Feldbeschreibungen haben kein Endezeichen (0x0D)");
     }
+    if (head[terminator] == kDescriptorEnd) break;
+    terminator += kDescriptorSize;
+  }
+  const std::size_t minimumHeader =
+      terminator + 1 + (family_ == Family::kVisualFoxPro ? kBacklinkSize : 0);
+  if (headerLength_ < minimumHeader) damaged("der Kopf ist zu kurz für die Feldbeschreibungen");
+
+  // A character field longer than 255 bytes keeps the high byte of its
+  // length where other fields keep their decimals (FoxPro, Clipper, Harbour):
+  // taken so when the record length says so.
+  const auto lengthOf = [](const std::uint8_t* d, bool wideCharacter) {
+    return wideCharacter && d[11] == 'C' ? std::uint32_t{d[16]} | std::uint32_t{d[17]} << 8
+                                         : std::uint32_t{d[16]};
+  };
+  const auto recordLengthWith = [&](bool wideCharacter) {
+    std::uint64_t total = 1;  // byte 0 of a record is the deletion flag
+    for (std::size_t pos = kHeaderPrefix; pos < terminator; pos += kDescriptorSize) {
+      total += lengthOf(head.data() + pos, wideCharacter);
+    }
+    return total;
+  };
+  const bool wideCharacter =
+      recordLengthWith(false) != recordLength_ && recordLengthWith(true) == recordLength_;
+  bool allOffsetsZero = true;
+  for (std::size_t pos = kHeaderPrefix; pos < terminator; pos += kDescriptorSize) {
+    allOffsetsZero = allOffsetsZero && littleEndian32(head.data() + pos + 12) == 0;
+  }
+
+  std::uint32_t nextOffset = 1;
+  int nullBits = 0;
+  for (std::size_t pos = kHeaderPrefix; pos < terminator; pos += kDescriptorSize) {
     const std::uint8_t* d = head.data() + pos;
     FieldInfo field;
     const auto* nameStart = reinterpret_cast<const char*>(d);
@@ -151,41 +196,38 @@ void TableFile::readFieldDescriptors(std::span<const std::uint8_t> head) {
         std::string_view(nameStart, static_cast<std::size_t>(std::find(d, d + 11, 0) - d)));
     field.type = static_cast<char>(d[11]);
     field.offset = nextOffset;
-    field.length = d[16];
-    field.decimals = d[17];
-    if (family_ == Family::kVisualFoxPro) {
-      // Visual FoxPro is the one writer whose stored offsets can be trusted
-      // (dBase keeps a memory address there), so check them.
-      const std::uint32_t stored = littleEndian32(d + 12);
-      if (stored + std::uint64_t{field.length} > recordLength_) {
-        damaged("das Feld '" + field.name + "' reicht über das Satzende hinaus");
-      }
-      if (stored != field.offset) {
-        damaged("das Feld '" + field.name + "' liegt nicht an der Stelle, die sein Eintrag angibt");
-      }
-      const std::uint8_t flags = d[18];
-      if (field.type == 'V' || field.type == 'Q') field.varLengthBit = nullBits++;
-      if ((flags & kNullableFieldFlag) != 0) field.nullBit = nullBits++;
-      if ((flags & kSystemFieldFlag) != 0) {
-        if (field.type == '0' && asciiEqualNoCase(field.name, "_NullFlags")) {
-          nullFlagsField_ = static_cast<int>(allFields_.size());
-        }
-        allFields_.push_back(field);
-        nextOffset += field.length;
-        pos += kDescriptorSize;
-        continue;
-      }
-    }
+    field.length = lengthOf(d, wideCharacter);
+    field.decimals = wideCharacter && field.type == 'C' ? 0 : d[17];
     nextOffset += field.length;
+    if (family_ != Family::kVisualFoxPro) {
+      // dBase keeps a memory address in the offset: the lengths place the fields.
+      allFields_.push_back(field);
+      fields_.push_back(std::move(field));
+      continue;
+    }
+    // Visual FoxPro's stored offsets can be trusted, except where a writer
+    // left them all 0, so they are checked.
+    const std::uint32_t stored = littleEndian32(d + 12);
+    if (stored + std::uint64_t{field.length} > recordLength_) {
+      damaged("das Feld '" + field.name + "' reicht über das Satzende hinaus");
+    }
+    if (!allOffsetsZero && stored != field.offset) {
+      damaged("das Feld '" + field.name + "' liegt nicht an der Stelle, die sein Eintrag angibt");
+    }
+    const std::uint8_t flags = d[18];
+    if (field.type == 'V' || field.type == 'Q') field.varLengthBit = nullBits++;
+    if ((flags & kNullableFieldFlag) != 0) field.nullBit = nullBits++;
+    if ((flags & kSystemFieldFlag) != 0) {
+      if (field.type == '0' && asciiEqualNoCase(field.name, "_NullFlags")) {
+        nullFlagsField_ = static_cast<int>(allFields_.size());
+      }
+      allFields_.push_back(field);
+      continue;
+    }
     allFields_.push_back(field);
     fields_.push_back(std::move(field));
-    pos += kDescriptorSize;
   }
 
-  const std::size_t terminator = pos;
-  const std::size_t minimumHeader =
-      terminator + 1 + (family_ == Family::kVisualFoxPro ? kBacklinkSize : 0);
-  if (headerLength_ < minimumHeader) damaged("der Kopf ist zu kurz für die Feldbeschreibungen");
   if (allFields_.empty()) damaged("sie hat keine Felder");
   if (nextOffset != recordLength_) {
     damaged("die Satzlänge im Kopf (" + std::to_string(recordLength_) +
@@ -479,6 +521,15 @@ const MemoFile& TableFile::memoFile() const {
     case Family::kVisualFoxPro:
       candidates = {{".fpt", MemoFormat::kFoxPro}};
       break;
+  }
+  // FoxPro's own files (database container, forms, class libraries,
+  // reports, labels, menus, projects) keep their memos under endings of their own.
+  static constexpr std::pair<const char*, const char*> kOwnMemoEndings[] = {
+      {".dbc", ".dct"}, {".scx", ".sct"}, {".vcx", ".vct"}, {".frx", ".frt"},
+      {".lbx", ".lbt"}, {".mnx", ".mnt"}, {".pjx", ".pjt"}};
+  const std::string ending = fileName(path_.extension());
+  for (const auto& [table, memo] : kOwnMemoEndings) {
+    if (asciiEqualNoCase(ending, table)) candidates = {{memo, MemoFormat::kFoxPro}};
   }
   for (const Candidate& candidate : candidates) {
     const std::filesystem::path found = MemoFile::find(path_, candidate.ending);

@@ -171,6 +171,7 @@ class TableFile {
   void readAt(const ReadOnlyFile& file, std::uint64_t offset, std::span<std::uint8_t> into) const;
   void readFieldDescriptors(std::span<const std::uint8_t> head);
   void checkFieldLengths() const;
+  void checkDeletionFlags() const;
   bool nullFlag(const std::uint8_t* record, int bit) const;
   std::span<const std::uint8_t> varcharBytes(const std::uint8_t* record, const FieldInfo& fi) const;
   [[noreturn]] void unsupported(const FieldInfo& fi) const;

@@ -4,6 +4,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "dbengine/storage/table_builder_test_util.h"
 #include "dbengine/storage/table_file.h"
 
@@ -155,6 +157,64 @@ TEST(TableFileHandmade, RejectsInconsistentDescriptors) {
               errc::kDamagedTable)
         << what;
   }
+}
+
+// Header forms that writers in the wild leave, each patched into a table
+// of one field: the value read, or 0 and the error number.
+TEST(TableFileHandmade, ReadsHeaderFormsOfOtherWritersAndRefusesMisalignedOnes) {
+  const auto put16 = [](std::string& bytes, std::size_t at, std::uint32_t v) {
+    bytes[at] = static_cast<char>(v & 0xFF);
+    bytes[at + 1] = static_cast<char>(v >> 8);
+  };
+  const struct {
+    const char* what;
+    std::uint8_t version;
+    std::function<void(std::string&)> patch;
+    Value expected;
+    int error;
+  } cases[] = {
+      {"Visual FoxPro, all offsets 0", 0x30, [](std::string& b) { b[32 + 12] = 0; }, "abc", 0},
+      {"FoxPro 2, all offsets 0", 0xF5, [](std::string& b) { b[32 + 12] = 0; }, "abc", 0},
+      {"live record flagged NUL", 0x03, [](std::string& b) { b[65] = '\0'; }, "abc", 0},
+      {"character field of 259 bytes", 0xF5,
+       [&](std::string& b) {
+         b[32 + 17] = 1;  // high byte of the length
+         put16(b, 10, 260);
+         b.insert(65 + 4, std::string(256, 'x'));
+         b.insert(65 + 260 + 4, std::string(256, 'x'));
+       },
+       "abc" + std::string(256, 'x'), 0},
+      {"record start one byte late", 0x03, [&](std::string& b) { put16(b, 8, 67); }, Null{},
+       errc::kDamagedTable},
+      {"Visual FoxPro record start one byte early", 0x30,
+       [&](std::string& b) { put16(b, 8, 65 + 263 - 1); }, Null{}, errc::kDamagedTable},
+  };
+  for (const auto& c : cases) {
+    std::string bytes = tableBytes(c.version, {{"NAME", 'C', 3}}, {" abc", " def"});
+    c.patch(bytes);
+    ScratchFolder folder;
+    const std::filesystem::path path = folder.write("t.dbf", bytes);
+    EXPECT_EQ(errorOf([&] { TableFile::open(path); }).number(), c.error) << c.what;
+    if (c.error != 0) continue;
+    const auto table = TableFile::open(path);
+    EXPECT_EQ(table->value(table->readRecord(0).data(), 0), c.expected) << c.what;
+  }
+}
+
+TEST(TableFileHandmade, VisualFoxProMemoPointersAreBlockNumbersWhateverTheirBytes) {
+  ScratchFolder folder;
+  std::string memo(512 + 32 * 16, '\0');
+  memo[7] = 16;  // block size
+  memo.replace(32 * 16, 12, std::string("\0\0\0\x01\0\0\0\x04Text", 12));
+  folder.write("t.fpt", memo);
+  const auto table = openBuilt(folder, 0x30, {{"NOTIZ", 'M', 4}},
+                               {std::string(" \x20\0\0\0", 5), std::string(" \x20\x20\0\0", 5),
+                                std::string(5, '\0')});
+  EXPECT_EQ(table->value(table->readRecord(0).data(), 0), Value("Text"));
+  EXPECT_FALSE(table->isNull(table->readRecord(1).data(), 0));
+  EXPECT_EQ(errorOf([&] { table->value(table->readRecord(1).data(), 0); }).number(),
+            errc::kDamagedMemo);
+  EXPECT_TRUE(table->isNull(table->readRecord(2).data(), 0));
 }
 
 TEST(TableFileHandmade, MemoPointerThatIsNoNumberIsDamage) {
