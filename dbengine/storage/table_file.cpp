@@ -181,6 +181,19 @@ void TableFile::readFieldDescriptors(std::span<const std::uint8_t> head) {
   };
   const bool wideCharacter =
       recordLengthWith(false) != recordLength_ && recordLengthWith(true) == recordLength_;
+  // Visual FoxPro's stored offsets are checked; writers leave them all 0,
+  // or count them from the first field rather than from the deletion flag:
+  // with those the lengths place the fields.
+  std::uint32_t storedShift = 0;
+  for (const std::uint32_t shift : {0u, 1u}) {
+    bool all = true;
+    std::uint32_t expected = 1;
+    for (std::size_t pos = kHeaderPrefix; pos < terminator; pos += kDescriptorSize) {
+      all = all && littleEndian32(head.data() + pos + 12) + shift == expected;
+      expected += lengthOf(head.data() + pos, wideCharacter);
+    }
+    if (all) storedShift = shift;
+  }
   bool allOffsetsZero = true;
   for (std::size_t pos = kHeaderPrefix; pos < terminator; pos += kDescriptorSize) {
     allOffsetsZero = allOffsetsZero && littleEndian32(head.data() + pos + 12) == 0;
@@ -205,10 +218,8 @@ void TableFile::readFieldDescriptors(std::span<const std::uint8_t> head) {
       fields_.push_back(std::move(field));
       continue;
     }
-    // Visual FoxPro's stored offsets can be trusted, except where a writer
-    // left them all 0, so they are checked.
-    const std::uint32_t stored = littleEndian32(d + 12);
-    if (stored + std::uint64_t{field.length} > recordLength_) {
+    const std::uint64_t stored = std::uint64_t{littleEndian32(d + 12)} + storedShift;
+    if (stored + field.length > recordLength_) {
       damaged("das Feld '" + field.name + "' reicht über das Satzende hinaus");
     }
     if (!allOffsetsZero && stored != field.offset) {
@@ -233,12 +244,15 @@ void TableFile::readFieldDescriptors(std::span<const std::uint8_t> head) {
     damaged("die Satzlänge im Kopf (" + std::to_string(recordLength_) +
             ") passt nicht zur Summe der Feldlängen (" + std::to_string(nextOffset) + ")");
   }
-  if (nullBits > 0) {
-    const auto flagsBits =
-        nullFlagsField_ < 0 ? 0 : allFields_[static_cast<std::size_t>(nullFlagsField_)].length * 8;
-    if (static_cast<std::uint32_t>(nullBits) > flagsBits) {
-      damaged("das Feld _NullFlags fehlt oder ist zu kurz");
+  if (nullBits > 0 && nullFlagsField_ < 0) {
+    // Flags that say "nullable" without the field that would hold the bits
+    // (some writers set them so): no value can be marked Null.
+    for (std::vector<FieldInfo>* list : {&allFields_, &fields_}) {
+      for (FieldInfo& field : *list) field.nullBit = field.varLengthBit = -1;
     }
+  } else if (static_cast<std::uint32_t>(nullBits) >
+             allFields_[static_cast<std::size_t>(std::max(nullFlagsField_, 0))].length * 8) {
+    damaged("das Feld _NullFlags ist zu kurz");
   }
 }
 

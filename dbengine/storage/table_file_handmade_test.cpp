@@ -146,7 +146,6 @@ TEST(TableFileHandmade, RejectsInconsistentDescriptors) {
       {"zero-length field", 0x03, {{"A", 'C', 0}}},
       {"logical of two bytes", 0x03, {{"L", 'L', 2}}},
       {"memo of five bytes", 0xF5, {{"M", 'M', 5}}},
-      {"nullable field without _NullFlags", 0x30, {{"A", 'C', 1, 0, 0x02}}},
       {"integer of two bytes", 0x30, {{"I", 'I', 2}}},
   };
   for (const auto& [what, version, fields] : cases) {
