@@ -75,17 +75,17 @@ struct Driver {
 // The language-driver bytes of dBase and FoxPro headers and the code pages
 // they name; several drivers (national sort orders) share a page.
 constexpr Driver kDrivers[] = {
-    {0x01, 437},   {0x02, 850},   {0x03, 1252},  {0x04, 10000}, {0x08, 865},   {0x09, 437},
-    {0x0A, 850},   {0x0B, 437},   {0x0D, 437},   {0x0E, 850},   {0x0F, 437},   {0x10, 850},
-    {0x11, 437},   {0x12, 850},   {0x13, 932},   {0x14, 850},   {0x15, 437},   {0x16, 850},
-    {0x17, 865},   {0x18, 437},   {0x19, 437},   {0x1A, 850},   {0x1B, 437},   {0x1C, 863},
-    {0x1D, 850},   {0x1F, 852},   {0x22, 852},   {0x23, 852},   {0x24, 860},   {0x25, 850},
-    {0x26, 866},   {0x37, 850},   {0x40, 852},   {0x4D, 936},   {0x4E, 949},   {0x4F, 950},
-    {0x50, 874},   {0x57, 1252},  {0x58, 1252},  {0x59, 1252},  {0x64, 852},   {0x65, 866},
-    {0x66, 865},   {0x67, 861},   {0x68, 895},   {0x69, 620},   {0x6A, 737},   {0x6B, 857},
-    {0x6C, 863},   {0x78, 950},   {0x79, 949},   {0x7A, 936},   {0x7B, 932},   {0x7C, 874},
-    {0x7D, 1255},  {0x7E, 1256},  {0x86, 737},   {0x87, 852},   {0x88, 857},   {0x96, 10007},
-    {0x97, 10029}, {0x98, 10006}, {0xC8, 1250},  {0xC9, 1251},  {0xCA, 1254},  {0xCB, 1253},
+    {0x01, 437},   {0x02, 850},   {0x03, 1252}, {0x04, 10000}, {0x08, 865},  {0x09, 437},
+    {0x0A, 850},   {0x0B, 437},   {0x0D, 437},  {0x0E, 850},   {0x0F, 437},  {0x10, 850},
+    {0x11, 437},   {0x12, 850},   {0x13, 932},  {0x14, 850},   {0x15, 437},  {0x16, 850},
+    {0x17, 865},   {0x18, 437},   {0x19, 437},  {0x1A, 850},   {0x1B, 437},  {0x1C, 863},
+    {0x1D, 850},   {0x1F, 852},   {0x22, 852},  {0x23, 852},   {0x24, 860},  {0x25, 850},
+    {0x26, 866},   {0x37, 850},   {0x40, 852},  {0x4D, 936},   {0x4E, 949},  {0x4F, 950},
+    {0x50, 874},   {0x57, 1252},  {0x58, 1252}, {0x59, 1252},  {0x64, 852},  {0x65, 866},
+    {0x66, 865},   {0x67, 861},   {0x68, 895},  {0x69, 620},   {0x6A, 737},  {0x6B, 857},
+    {0x6C, 863},   {0x78, 950},   {0x79, 949},  {0x7A, 936},   {0x7B, 932},  {0x7C, 874},
+    {0x7D, 1255},  {0x7E, 1256},  {0x86, 737},  {0x87, 852},   {0x88, 857},  {0x96, 10007},
+    {0x97, 10029}, {0x98, 10006}, {0xC8, 1250}, {0xC9, 1251},  {0xCA, 1254}, {0xCB, 1253},
     {0xCC, 1257},
 };
 
@@ -107,14 +107,14 @@ std::optional<int> multibyteCodepage(std::uint8_t languageDriver) {
 const Codepage& codepageForLanguageDriver(std::uint8_t languageDriver) {
   namespace t = codepage_tables;
   static const TableCodepage pages[] = {
-      {"cp437", t::kCp437},          {"cp620", t::kCp620},          {"cp737", t::kCp737},
-      {"cp850", t::kCp850},          {"cp852", t::kCp852},          {"cp857", t::kCp857},
-      {"cp860", t::kCp860},          {"cp861", t::kCp861},          {"cp863", t::kCp863},
-      {"cp865", t::kCp865},          {"cp866", t::kCp866},          {"cp895", t::kCp895},
-      {"cp874", t::kCp874},          {"cp1250", t::kCp1250},        {"cp1251", t::kCp1251},
-      {"cp1253", t::kCp1253},        {"cp1254", t::kCp1254},        {"cp1255", t::kCp1255},
-      {"cp1256", t::kCp1256},        {"cp1257", t::kCp1257},        {"cp10000", t::kMacRoman},
-      {"cp10006", t::kMacGreek},     {"cp10007", t::kMacCyrillic},  {"cp10029", t::kMacLatin2},
+      {"cp437", t::kCp437},      {"cp620", t::kCp620},         {"cp737", t::kCp737},
+      {"cp850", t::kCp850},      {"cp852", t::kCp852},         {"cp857", t::kCp857},
+      {"cp860", t::kCp860},      {"cp861", t::kCp861},         {"cp863", t::kCp863},
+      {"cp865", t::kCp865},      {"cp866", t::kCp866},         {"cp895", t::kCp895},
+      {"cp874", t::kCp874},      {"cp1250", t::kCp1250},       {"cp1251", t::kCp1251},
+      {"cp1253", t::kCp1253},    {"cp1254", t::kCp1254},       {"cp1255", t::kCp1255},
+      {"cp1256", t::kCp1256},    {"cp1257", t::kCp1257},       {"cp10000", t::kMacRoman},
+      {"cp10006", t::kMacGreek}, {"cp10007", t::kMacCyrillic}, {"cp10029", t::kMacLatin2},
   };
   const std::string name = "cp" + std::to_string(codepageNumber(languageDriver));
   for (const TableCodepage& page : pages) {

@@ -154,8 +154,8 @@ void TableFile::checkDeletionFlags() const {
 void TableFile::readFieldDescriptors(std::span<const std::uint8_t> head) {
   std::size_t terminator = kHeaderPrefix;
   while (true) {
-    if (terminator >= head.size() || (head[terminator] != kDescriptorEnd &&
-                                      terminator + kDescriptorSize > head.size())) {
+    if (terminator >= head.size() ||
+        (head[terminator] != kDescriptorEnd && terminator + kDescriptorSize > head.size())) {
       damaged("die Feldbeschreibungen haben kein Endezeichen (0x0D)");
     }
     if (head[terminator] == kDescriptorEnd) break;

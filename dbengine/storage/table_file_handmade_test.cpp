@@ -206,9 +206,9 @@ TEST(TableFileHandmade, VisualFoxProMemoPointersAreBlockNumbersWhateverTheirByte
   memo[7] = 16;  // block size
   memo.replace(32 * 16, 12, std::string("\0\0\0\x01\0\0\0\x04Text", 12));
   folder.write("t.fpt", memo);
-  const auto table = openBuilt(folder, 0x30, {{"NOTIZ", 'M', 4}},
-                               {std::string(" \x20\0\0\0", 5), std::string(" \x20\x20\0\0", 5),
-                                std::string(5, '\0')});
+  const auto table = openBuilt(
+      folder, 0x30, {{"NOTIZ", 'M', 4}},
+      {std::string(" \x20\0\0\0", 5), std::string(" \x20\x20\0\0", 5), std::string(5, '\0')});
   EXPECT_EQ(table->value(table->readRecord(0).data(), 0), Value("Text"));
   EXPECT_FALSE(table->isNull(table->readRecord(1).data(), 0));
   EXPECT_EQ(errorOf([&] { table->value(table->readRecord(1).data(), 0); }).number(),
