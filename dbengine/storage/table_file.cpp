@@ -42,6 +42,10 @@ std::string fileName(const std::filesystem::path& path) {
 // A header is never longer than its 16-bit length field allows.
 constexpr std::size_t kLongestHeader = 0x10000;
 
+// ACT! holds a save's locks for milliseconds: a read that can be done
+// another way waits that long for them.
+constexpr std::chrono::milliseconds kMomentaryLock{100};
+
 bool asciiEqualNoCase(std::string_view a, std::string_view b) {
   const auto lower = [](char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
@@ -52,13 +56,15 @@ bool asciiEqualNoCase(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-std::unique_ptr<TableFile> TableFile::open(const std::filesystem::path& path) {
+std::unique_ptr<TableFile> TableFile::open(const std::filesystem::path& path,
+                                           const FileAccess& access) {
   std::unique_ptr<TableFile> table(new TableFile());
   table->path_ = path;
+  table->access_ = access;
   const std::string name = fileName(path);
 
   ReadOnlyFile::Status status = ReadOnlyFile::Status::kOk;
-  table->file_ = ReadOnlyFile::open(path, status);
+  table->file_ = access.open(path, status);
   switch (status) {
     case ReadOnlyFile::Status::kOk:
       break;
@@ -76,9 +82,19 @@ std::unique_ptr<TableFile> TableFile::open(const std::filesystem::path& path) {
   // the file holds (the header length may be the damaged part).
   std::vector<std::uint8_t> head(
       static_cast<std::size_t>(std::min<std::uint64_t>(*size, kLongestHeader)));
-  const std::optional<std::size_t> got = table->file_->readAt(0, head);
-  if (!got) table->unreadable();
-  head.resize(*got);
+  const LockWait wait(access.lockWait);
+  ReadOnlyFile::Read got = wait.read(*table->file_, 0, head, kMomentaryLock);
+  if (got.fault == ReadOnlyFile::Read::Fault::kLocked && head.size() > kHeaderPrefix) {
+    // The records after the header may be the locked part: the header alone.
+    got = wait.read(*table->file_, 0, std::span(head).first(kHeaderPrefix));
+    if (got.fault == ReadOnlyFile::Read::Fault::kNone) {
+      head.resize(std::max<std::size_t>(littleEndian16(head.data() + 8), kHeaderPrefix + 1));
+      got = wait.read(*table->file_, 0, head);
+    }
+  }
+  if (got.fault == ReadOnlyFile::Read::Fault::kLocked) table->locked();
+  if (got.fault != ReadOnlyFile::Read::Fault::kNone) table->unreadable();
+  head.resize(got.bytes);
 
   const std::string notATable = "Die Datei '" + name + "' ist keine dBase- oder FoxPro-Tabelle: ";
   if (head.size() < kHeaderPrefix + 1) {
@@ -140,7 +156,11 @@ void TableFile::checkDeletionFlags() const {
   const std::uint32_t count =
       std::min(recordCount_, std::max<std::uint32_t>(1, kCheckedBytes / recordLength_));
   std::vector<std::uint8_t> records(std::size_t{count} * recordLength_);
-  readAt(*file_, headerLength_, records);
+  // Locked by ACT! longer than a moment: not checked now (a scan waits).
+  const ReadOnlyFile::Read read =
+      LockWait(kMomentaryLock).read(*file_, headerLength_, records, kMomentaryLock);
+  if (read.fault == ReadOnlyFile::Read::Fault::kLocked) return;
+  check(read, records.size());
   for (std::uint32_t i = 0; i < count; ++i) {
     const std::uint8_t flag = records[std::size_t{i} * recordLength_];
     if (flag != ' ' && flag != '*' && flag != 0) {  // some writers leave a live record's flag NUL
@@ -324,16 +344,34 @@ void TableFile::changedWhileReading() const {
                         "angibt. Bitte die Suche wiederholen.");
 }
 
-void TableFile::readAt(const ReadOnlyFile& file, std::uint64_t offset,
-                       std::span<std::uint8_t> into) const {
-  const std::optional<std::size_t> got = file.readAt(offset, into);
-  if (!got) unreadable();
-  if (*got < into.size()) changedWhileReading();
+void TableFile::locked() const {
+  throw EngineError(errc::kLockedByOther,
+                    "Die Tabelle '" + fileName(path_) +
+                        "' ist gerade zum Teil von ACT! oder einem anderen Programm gesperrt. "
+                        "Bitte die Suche wiederholen.");
+}
+
+void TableFile::check(const ReadOnlyFile::Read& read, std::size_t wanted) const {
+  switch (read.fault) {
+    case ReadOnlyFile::Read::Fault::kNone:
+      if (read.bytes < wanted) changedWhileReading();
+      return;
+    case ReadOnlyFile::Read::Fault::kLocked:
+      locked();
+    case ReadOnlyFile::Read::Fault::kIoError:
+      unreadable();
+  }
+}
+
+void TableFile::readAt(const ReadOnlyFile& file, std::uint64_t offset, std::span<std::uint8_t> into,
+                       const LockWait& wait) const {
+  check(wait.read(file, offset, into), into.size());
 }
 
 std::vector<std::uint8_t> TableFile::readRecord(std::uint32_t i) const {
   std::vector<std::uint8_t> record(recordLength_);
-  readAt(*file_, headerLength_ + std::uint64_t{i} * recordLength_, record);
+  readAt(*file_, headerLength_ + std::uint64_t{i} * recordLength_, record,
+         LockWait(access_.lockWait));
   return record;
 }
 
@@ -349,10 +387,21 @@ void TableFile::scan(std::uint32_t from, std::uint32_t to, const Visit& visit) c
   file.adviseSequential();
   const std::uint32_t perBlock = recordsPerScanBlock();
   std::vector<std::uint8_t> buffer(std::size_t{std::min(perBlock, to - from)} * recordLength_);
+  const LockWait wait(access_.lockWait);
+  // A block waits a moment for a lock, then its records are read one by
+  // one, each waiting for what is left of the scan's wait.
   for (std::uint32_t first = from; first < to;) {
     const std::uint32_t count = std::min(perBlock, to - first);
     const std::span<std::uint8_t> block(buffer.data(), std::size_t{count} * recordLength_);
-    readAt(file, headerLength_ + std::uint64_t{first} * recordLength_, block);
+    const std::uint64_t offset = headerLength_ + std::uint64_t{first} * recordLength_;
+    const ReadOnlyFile::Read read = wait.read(file, offset, block, kMomentaryLock);
+    if (read.fault == ReadOnlyFile::Read::Fault::kLocked) {
+      for (std::size_t at = 0; at < block.size(); at += recordLength_) {
+        readAt(file, offset + at, block.subspan(at, recordLength_), wait);
+      }
+    } else {
+      check(read, block.size());
+    }
     visit(first, block.data(), count);
     first += count;
   }
@@ -364,6 +413,7 @@ TableFile::Projection TableFile::project(const std::vector<int>& fields) const {
   layout->version_ = version_;
   layout->family_ = family_;
   layout->codepage_ = codepage_;
+  layout->access_ = access_;
   Projection projection;
   const auto add = [&](const FieldInfo& source) {
     FieldInfo copy = source;
@@ -548,7 +598,7 @@ const MemoFile& TableFile::memoFile() const {
   for (const Candidate& candidate : candidates) {
     const std::filesystem::path found = MemoFile::find(path_, candidate.ending);
     if (!found.empty()) {
-      memo_ = MemoFile::open(found, candidate.format);
+      memo_ = MemoFile::open(found, candidate.format, access_);
       return *memo_;
     }
   }

@@ -48,6 +48,7 @@
 
 #include "dbengine/storage/codepage.h"
 #include "dbengine/storage/engine_error.h"
+#include "dbengine/storage/lock_wait.h"
 #include "dbengine/storage/value.h"
 
 namespace dbengine {
@@ -80,7 +81,13 @@ class TableFile {
   // them, a field length impossible for its type). Bytes after the last
   // record (the 0x1A end mark) are ignored. A memo file that belongs to the
   // table is opened lazily, on the first memo read.
-  static std::unique_ptr<TableFile> open(const std::filesystem::path& path);
+  //
+  // Reads that another program's locks refuse are tried again (lock_wait.h):
+  // a scan waits at most access.lockWait in all, and reads a block that stays
+  // locked record by record, so that only records that stay locked matter;
+  // such a record, or a header that stays locked, is errc::kLockedByOther.
+  static std::unique_ptr<TableFile> open(const std::filesystem::path& path,
+                                         const FileAccess& access = {});
   ~TableFile();
   TableFile(const TableFile&) = delete;
   TableFile& operator=(const TableFile&) = delete;
@@ -102,7 +109,8 @@ class TableFile {
 
   // The raw bytes of record i (0 <= i < recordCount()), deletion flag first,
   // read from the file now. Throws EngineError: errc::kDamagedTable when the
-  // file no longer reaches that far, errc::kDiskError when it cannot be read.
+  // file no longer reaches that far, errc::kDiskError when it cannot be read,
+  // errc::kLockedByOther when it stays locked.
   std::vector<std::uint8_t> readRecord(std::uint32_t i) const;
   static bool isDeleted(const std::uint8_t* record) { return record[0] == '*'; }
 
@@ -168,7 +176,11 @@ class TableFile {
   [[noreturn]] void damaged(const std::string& fault) const;
   [[noreturn]] void changedWhileReading() const;
   [[noreturn]] void unreadable() const;
-  void readAt(const ReadOnlyFile& file, std::uint64_t offset, std::span<std::uint8_t> into) const;
+  [[noreturn]] void locked() const;
+  // Reads exactly into.size() bytes or throws.
+  void readAt(const ReadOnlyFile& file, std::uint64_t offset, std::span<std::uint8_t> into,
+              const LockWait& wait) const;
+  void check(const ReadOnlyFile::Read& read, std::size_t wanted) const;
   void readFieldDescriptors(std::span<const std::uint8_t> head);
   void checkFieldLengths() const;
   void checkDeletionFlags() const;
@@ -189,7 +201,8 @@ class TableFile {
   std::uint32_t recordLength_ = 0;
   std::uint32_t headerLength_ = 0;
   std::unique_ptr<ReadOnlyFile> file_;  // null for a projection's layout
-  mutable std::mutex memoMutex_;        // guards the lazy opening of memo_
+  FileAccess access_;
+  mutable std::mutex memoMutex_;  // guards the lazy opening of memo_
   mutable std::unique_ptr<MemoFile> memo_;
 };
 
