@@ -1,15 +1,11 @@
-// The engine on tables other programs wrote: the test data of four public
-// dBase/FoxPro readers (tests/data/dbf-corpus, SOURCES.md there names each
-// file's origin). Every table reads as python3-dbfread reads it, as stored
-// in expected.txt by expected.py beside the tables, which also says where
-// and why dbfread's reading is corrected, and which tables are refused.
+// The engine on tables other programs wrote (tests/data/dbf-corpus, see
+// SOURCES.md there): each reads as python3-dbfread reads it, as expected.py
+// there wrote into expected.txt, with dbfread's mistakes corrected.
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <fstream>
-#include <set>
-#include <sstream>
 
 #include "common/path_text.h"
 #include "dbengine/database.h"
@@ -28,23 +24,15 @@ std::string expectedForm(const Value& value) {
   if (value.isNull()) return "\\N";
   std::string out;
   for (const char c : value.toText()) {
-    const std::string_view escapes[] = {"\\\\", "\\t", "\\n", "\\r"};
-    const std::size_t which = std::string_view("\\\t\n\r").find(c);
+    const auto byte = static_cast<unsigned char>(c);
+    const std::size_t escape = std::string_view("\\\t\n\r").find(c);
     char hex[8];
-    std::snprintf(hex, sizeof hex, "\\x%02X", static_cast<unsigned>(c));
-    out += which != std::string_view::npos        ? std::string(escapes[which])
-           : static_cast<unsigned char>(c) < 0x20 ? std::string(hex)
-                                                  : std::string(1, c);
+    std::snprintf(hex, sizeof hex, "\\x%02X", byte);
+    out += escape != std::string_view::npos ? std::string{'\\', "\\tnr"[escape]}
+           : byte < 0x20                    ? std::string(hex)
+                                            : std::string(1, c);
   }
   return out;
-}
-
-std::vector<std::string> split(const std::string& line) {
-  std::vector<std::string> parts;
-  std::stringstream in(line);
-  for (std::string part; std::getline(in, part, '\t');) parts.push_back(part);
-  if (!line.empty() && line.back() == '\t') parts.emplace_back();
-  return parts;
 }
 
 // The lines after each "== table" line of expected.txt, by table.
@@ -52,11 +40,10 @@ std::vector<std::pair<std::string, std::vector<std::string>>> expectedTables() {
   std::ifstream in(kCorpus / "expected.txt", std::ios::binary);
   std::vector<std::pair<std::string, std::vector<std::string>>> tables;
   for (std::string line; std::getline(in, line);) {
-    if (line.starts_with("== ")) {
+    if (line.starts_with("== "))
       tables.push_back({line.substr(3), {}});
-    } else if (!tables.empty()) {
+    else if (!tables.empty())
       tables.back().second.push_back(line);
-    }
   }
   return tables;
 }
@@ -73,22 +60,20 @@ TEST(RealTables, ReadAsAnIndependentReaderReadsThem) {
     const fs::path path = kCorpus / common::pathFromUtf8(name);
     const auto db = openFolder(path.parent_path());
     const std::string sql = "SELECT * FROM [" + common::utf8FromPath(path.filename()) + "]";
-    ASSERT_FALSE(lines.empty());
     if (lines[0].starts_with("error ")) {
       EXPECT_EQ(testing::errorNumberOf([&] { db->OpenRecordset(sql); }),
                 std::stoi(lines[0].substr(6)));
       continue;
     }
     // Columns of types the engine does not read (pictures, objects) are not compared.
-    const std::vector<std::string> header = split(lines[0]);
-    const std::set<std::string> compared(header.begin() + 1, header.end());
     const auto rows = db->OpenRecordset(sql);
     std::vector<int> columns;
     std::string names = "fields";
     for (int c = 0; c < rows->fields().Count(); ++c) {
-      if (!compared.contains(rows->fields().Item(c).Name())) continue;
+      const std::string column = rows->fields().Item(c).Name();
+      if ((lines[0] + "\t").find("\t" + column + "\t") == std::string::npos) continue;
       columns.push_back(c);
-      names += "\t" + rows->fields().Item(c).Name();
+      names += "\t" + column;
     }
     std::vector<std::string> got = {names};
     for (; !rows->Eof(); rows->MoveNext()) {

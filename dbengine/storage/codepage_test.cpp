@@ -1,6 +1,5 @@
-// The code pages beyond the fixture tables of table_file_test.cpp, which
-// python3-dbf wrote in each page: the language-driver numbers other
-// programs use for the same pages, and characters a page lacks.
+// The code pages of the language-driver bytes, a letter of each, and
+// characters a page lacks. Tables in them: dbengine/real_tables_test.cpp.
 
 #include "dbengine/storage/codepage.h"
 
@@ -27,10 +26,8 @@ TEST(Codepage, LanguageDriverChoosesCodepageAndALetterOfIt) {
     EXPECT_EQ(page.fromUnicode(ch), byte) << name;
     EXPECT_FALSE(multibyteCodepage(driver)) << int{driver};
   }
-  for (const auto& [driver, number] :
-       {std::pair{0x13, 932}, {0x7A, 936}, {0x79, 949}, {0x78, 950}}) {
-    EXPECT_EQ(multibyteCodepage(static_cast<std::uint8_t>(driver)), number);
-  }
+  EXPECT_EQ(multibyteCodepage(0x13), 932);
+  EXPECT_EQ(multibyteCodepage(0x78), 950);
 }
 
 TEST(Codepage, EveryByteRoundTripsAndMissingCharactersHaveNone) {
@@ -41,9 +38,8 @@ TEST(Codepage, EveryByteRoundTripsAndMissingCharactersHaveNone) {
           << page.name() << " " << byte;
     }
   }
-  // Bytes a page leaves undefined: the C1 control of that number, or a private character.
+  // Undefined bytes: the C1 control of their number, or a private character.
   EXPECT_EQ(codepageForLanguageDriver(0xCB).toUnicode(0xAA), U'\xF7AA');
-  EXPECT_EQ(codepageForLanguageDriver(0xCB).toUnicode(0x81), U'\x81');
   for (const auto& [driver, ch] : {std::pair{0x02, U'€'}, {0x03, U'Ł'}, {0x65, U'ä'}}) {
     EXPECT_EQ(codepageForLanguageDriver(static_cast<std::uint8_t>(driver)).fromUnicode(ch), -1)
         << driver;

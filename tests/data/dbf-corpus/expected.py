@@ -1,11 +1,9 @@
 #!/usr/bin/python3
 """Writes expected.txt: every live record of every table here as
-python3-dbfread reads it, in the engine's text form (rows of tab-separated
-values, Null as \\N, control characters escaped). Run with /usr/bin/python3.
-
-Where dbfread reads a table wrongly, or differs from the engine by design,
-it is corrected below, each place saying why; tables the engine refuses are
-listed in REFUSED with the error number."""
+python3-dbfread reads it, in the engine's text form (tab-separated, Null as
+\\N, control characters escaped). Run with /usr/bin/python3. Where dbfread
+reads wrongly, or differs from the engine by design, it is corrected below,
+each place saying why."""
 
 import codecs
 import datetime
@@ -36,8 +34,8 @@ CORRECTED = {
     # last byte, flagged in _NullFlags; dbfread returns that byte too.
     ('dbf-ruby/dbase_32.dbf', 0, 'NAME'): 'Bad Meets Evil',
 }
-# Language drivers dbfread has no codec for: the engine's Mazovia and
-# Kamenicky, and Windows-1252 for 0 and the bytes that name no code page.
+# Mazovia and Kamenicky, which dbfread and Python lack, as the engine reads
+# them; Windows-1252 for 0 and the bytes that name no code page.
 for page in NATIONAL:
     table = ''.join(map(chr, range(128))) + ''.join(map(chr, upper_half(page)))
     info = codecs.CodecInfo(None, lambda b, e='strict', t=table: codecs.charmap_decode(b, e, t))
@@ -64,21 +62,15 @@ def db4_memo(self, index):
     return self._read(dbfread.memo.DB4MemoHeader.read(self.file).length - 8)
 
 
-def find_memofile(name):
-    # FoxPro's own files keep their memos under endings of their own.
-    stem, ending = os.path.splitext(name)
-    own = {'.dbc': '.dct', '.scx': '.sct', '.vcx': '.vct', '.frx': '.frt'}.get(ending.lower())
-    for candidate in glob.glob(stem + '.*'):
-        if os.path.splitext(candidate)[1].lower() in ([own] if own else ['.fpt', '.dbt']):
-            return candidate
-    return None
+def find_memofile(name, find=dbfread.dbf.find_memofile):
+    # A database container keeps its memos in .dct.
+    return name[:-2] + 'CT' if name.endswith('.DBC') else find(name)
 
 
 def open_memofile(name, version):
-    # ... and those are FoxPro memo files, whatever their ending.
-    if version in (0x30, 0x31, 0x32, 0xF5, 0xFB):
-        return dbfread.memo.VFPMemoFile(name)
-    return dbfread.memo.open_memofile(name, version)
+    # ... which is a FoxPro memo file, whatever its ending.
+    foxpro = version in (0x30, 0x31, 0x32, 0xF5, 0xFB)
+    return dbfread.memo.VFPMemoFile(name) if foxpro else dbfread.memo.open_memofile(name, version)
 
 
 dbfread.memo.DB4MemoFile.__getitem__ = db4_memo
@@ -95,11 +87,9 @@ def text(value):
         return format(decimal.Decimal(repr(value)), 'f').rstrip('0').rstrip('.') or '0'
     if isinstance(value, decimal.Decimal):
         return format(value.quantize(decimal.Decimal('0.0001')), 'f').rstrip('0').rstrip('.')
-    if isinstance(value, datetime.datetime):
-        day = value.strftime('%d.%m.%Y')
-        return day if value.time() == datetime.time() else day + value.strftime(' %H:%M:%S')
-    if isinstance(value, datetime.date):
-        return value.strftime('%d.%m.%Y')
+    if isinstance(value, datetime.date):  # a date-time at midnight shows as its date
+        midnight = not isinstance(value, datetime.datetime) or value.time() == datetime.time()
+        return value.strftime('%d.%m.%Y' if midnight else '%d.%m.%Y %H:%M:%S')
     escapes = {'\\': '\\\\', '\t': '\\t', '\n': '\\n', '\r': '\\r'}
     return ''.join(escapes.get(c, '\\x%02X' % ord(c) if ord(c) < 0x20 else c) for c in str(value))
 
