@@ -19,18 +19,20 @@
 // FoxPro. Other types (G P Q, dBase's binary B, ...) open fine and raise an
 // EngineError (errc::kUnsupportedType) whenever a value of them is read.
 //
-// Values: character fields lose trailing blanks (leading ones stay) and are
-// decoded from the table's code page (the language-driver byte, header byte
-// 29) into UTF-8. N and F fields written without a decimal point give an
-// int64 where it fits, otherwise a double. D gives Date, L bool, I int64,
-// B double, Y Currency, T DateTime, V text like C (its own length from the
-// _NullFlags length bit), M the memo text (decoded like C, blanks kept; an
-// empty memo is Null). Values that cannot be read as their type (a number
+// Values: character fields lose trailing blanks and NULs (leading ones
+// stay) and are decoded from the table's code page (the language-driver
+// byte, header byte 29) into UTF-8. N and F fields written without a
+// decimal point give an int64 where it fits, otherwise a double. D gives
+// Date, L bool, I int64, B double, Y Currency, T DateTime, V text like C
+// (its own length from the _NullFlags length bit), M the memo text (decoded
+// like C, blanks kept; an empty memo is Null). Values that cannot be read as their type (a number
 // field holding letters, a date "20231341") are Null, like blank ones.
 //
 // The memo file is the table's name with ".dbt" (dBase) or ".fpt" (FoxPro,
 // Visual FoxPro) in the same folder, letter case ignored; a 0x03 table
 // (which may come from either family) takes whichever of the two exists.
+// FoxPro's own files pair .dbc/.dct, .scx/.sct, .vcx/.vct, .frx/.frt,
+// .lbx/.lbt, .mnx/.mnt, .pjx/.pjt.
 //
 // Thread safety: everything may run concurrently. Each scan reads through a
 // handle of its own, so scans of different ranges run side by side.
@@ -73,12 +75,15 @@ class TableFile {
   // Opens the table and checks its header as it is now. Throws EngineError
   // naming the file and the fault (German description): errc::kFileNotFound
   // when it does not exist or cannot be read, errc::kNotATable when it is no
-  // table (too short for a header, unknown version byte, a folder),
-  // errc::kDamagedTable when header, field descriptors and file size
-  // disagree (the file is shorter than header length + record count x
-  // record length, the record length is not 1 + the sum of the field
+  // table (too short for a header, unknown version byte, a folder, a
+  // multibyte code page), errc::kDamagedTable when header, field descriptors
+  // and file size disagree (the file is shorter than header length + record
+  // count x record length, the record length is not 1 + the sum of the field
   // lengths, no 0x0D after the descriptors, a header length too small for
-  // them, a field length impossible for its type). Bytes after the last
+  // them, a field length impossible for its type, a deletion flag other than
+  // blank, '*' or NUL among the records of the first 64 KiB). Field offsets
+  // are those the lengths give; Visual FoxPro's stored ones must agree,
+  // unless all are 0 or all count from the first field. Bytes after the last
   // record (the 0x1A end mark) are ignored. A memo file that belongs to the
   // table is opened lazily, on the first memo read.
   //
