@@ -2,9 +2,9 @@
 // runs one SQL text, or, without one, each line of standard input. Rows go to
 // standard output as tab-separated UTF-8 with a header line (Null as the
 // empty field; tabs, line breaks and backslashes inside values escaped as
-// \t \n \r \\); the row count and the time taken go to standard error. An
-// engine error is printed as the program's database error report and makes
-// the exit status 1.
+// \t \n \r \\, the other control characters as \xHH); the row count and
+// the time taken go to standard error. An engine error is printed as the
+// program's database error report and makes the exit status 1.
 
 #include <chrono>
 #include <cstdio>
@@ -34,7 +34,17 @@ void appendEscaped(std::string& out, const std::string& value) {
         out += "\\\\";
         break;
       default:
-        out += c;
+        // Other control characters (NUL, 0x1A, ...) would break the lines
+        // for whatever reads them.
+        if (static_cast<unsigned char>(c) < 0x20 || c == '\x7F') {
+          static constexpr char kHex[] = "0123456789ABCDEF";
+          const auto byte = static_cast<unsigned char>(c);
+          out += "\\x";
+          out += kHex[byte >> 4];
+          out += kHex[byte & 0x0F];
+        } else {
+          out += c;
+        }
     }
   }
 }

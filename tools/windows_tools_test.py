@@ -87,6 +87,8 @@ class WindowsToolsMatchLinux(unittest.TestCase):
             ("demo database, statements on standard input", demo, [], statements),
             ("statement as an argument", self.fixtures, [umlaut_argument], b""),
             ("missing folder", os.path.join(self.work, "fehlt"), ["SELECT * FROM [X]"], b""),
+            ("control bytes, escaped", os.path.join(FIXTURES, "..", "dbf-corpus", "dbf-ruby"),
+             ["SELECT * FROM [FOXPRO-DB-TEST.DBC]"], b""),
         ]
         for name, folder, args, stdin in cases:
             with self.subTest(name):
@@ -99,6 +101,7 @@ class WindowsToolsMatchLinux(unittest.TestCase):
                 self.assertEqual(comparable_errors(windows[2], windows_path(folder)),
                                  comparable_errors(linux[2], folder))
                 self.assertNotEqual(linux[1] + linux[2], b"")
+                self.assertFalse(set(linux[1]) & set(range(32)) - set(b"\t\n"), "raw control bytes")
 
 
 if __name__ == "__main__":

@@ -19,7 +19,8 @@ std::span<const std::uint8_t> withoutTrailingBlanks(std::span<const std::uint8_t
     if (word != kEightBlanks) break;
     length -= 8;
   }
-  while (length > 0 && raw[length - 1] == ' ') --length;
+  // Some writers pad with NULs: the same value as with blanks.
+  while (length > 0 && (raw[length - 1] == ' ' || raw[length - 1] == 0)) --length;
   return raw.first(length);
 }
 

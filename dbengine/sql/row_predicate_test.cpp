@@ -64,5 +64,20 @@ TEST(RowPredicate, CharacterLikeSeesTheValueWithoutPadding) {
   }
 }
 
+TEST(RowPredicate, NulPaddingIsPaddingForLikeAndComparison) {
+  ScratchFolder folder;
+  const auto table = TableFile::open(folder.write(
+      "gepolstert.dbf", tableBytes(0x03, {{"F", 'C', 12}}, {" Bob" + std::string(7, '\0') + "  "})));
+  const auto like = [&](const char* pattern) {
+    return makeCharacterLike(*table, 0, *LikeMatcher::compile(pattern, table->codepage()), false)
+        ->evaluate(table->readRecord(0).data());
+  };
+  EXPECT_EQ(like("Bob"), Truth::kTrue);
+  EXPECT_EQ(like("Bob?*"), Truth::kFalse);
+  EXPECT_EQ(makeCharacterCompare(*table, 0, CompareOp::kEqual, U"Bob")
+                ->evaluate(table->readRecord(0).data()),
+            Truth::kTrue);
+}
+
 }  // namespace
 }  // namespace dbengine::sql

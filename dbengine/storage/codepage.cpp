@@ -1,6 +1,7 @@
 #include "dbengine/storage/codepage.h"
 
 #include <array>
+#include <string>
 
 #include "common/cp1252.h"
 #include "common/utf8.h"
@@ -64,62 +65,62 @@ const Codepage& cp1252Codepage() {
   return page;
 }
 
-const Codepage& codepageForLanguageDriver(std::uint8_t languageDriver) {
-  static const TableCodepage cp437("cp437", codepage_tables::kCp437);
-  static const TableCodepage cp850("cp850", codepage_tables::kCp850);
-  static const TableCodepage cp852("cp852", codepage_tables::kCp852);
-  static const TableCodepage cp865("cp865", codepage_tables::kCp865);
-  static const TableCodepage cp866("cp866", codepage_tables::kCp866);
-  static const TableCodepage cp1250("cp1250", codepage_tables::kCp1250);
-  switch (languageDriver) {
-    // The numbers FoxPro writes.
-    case 0x01:
-      return cp437;
-    case 0x02:
-      return cp850;
-    case 0x64:
-      return cp852;
-    case 0x65:
-      return cp866;
-    case 0x66:
-      return cp865;
-    case 0xC8:
-      return cp1250;
-    // The national DOS drivers of dBase, which name the same code pages.
-    case 0x09:
-    case 0x0B:
-    case 0x0D:
-    case 0x0F:
-    case 0x11:
-    case 0x15:
-    case 0x18:
-    case 0x19:
-    case 0x1B:
-      return cp437;
-    case 0x0A:
-    case 0x0E:
-    case 0x10:
-    case 0x12:
-    case 0x14:
-    case 0x16:
-    case 0x1A:
-    case 0x1D:
-    case 0x25:
-    case 0x37:
-      return cp850;
-    case 0x1F:
-    case 0x22:
-    case 0x23:
-    case 0x40:
-      return cp852;
-    case 0x26:
-      return cp866;
-    case 0x08:
-    case 0x17:
-      return cp865;
-    default:
-      return cp1252Codepage();  // 0x03, 0x57..0x59, 0 and every byte we do not know
+namespace {
+
+struct Driver {
+  std::uint8_t byte;
+  int codepage;
+};
+
+// The language-driver bytes of dBase and FoxPro headers and the code pages
+// they name; several drivers (national sort orders) share a page.
+constexpr Driver kDrivers[] = {
+    {0x01, 437},   {0x02, 850},   {0x03, 1252}, {0x04, 10000}, {0x08, 865},  {0x09, 437},
+    {0x0A, 850},   {0x0B, 437},   {0x0D, 437},  {0x0E, 850},   {0x0F, 437},  {0x10, 850},
+    {0x11, 437},   {0x12, 850},   {0x13, 932},  {0x14, 850},   {0x15, 437},  {0x16, 850},
+    {0x17, 865},   {0x18, 437},   {0x19, 437},  {0x1A, 850},   {0x1B, 437},  {0x1C, 863},
+    {0x1D, 850},   {0x1F, 852},   {0x22, 852},  {0x23, 852},   {0x24, 860},  {0x25, 850},
+    {0x26, 866},   {0x37, 850},   {0x40, 852},  {0x4D, 936},   {0x4E, 949},  {0x4F, 950},
+    {0x50, 874},   {0x57, 1252},  {0x58, 1252}, {0x59, 1252},  {0x64, 852},  {0x65, 866},
+    {0x66, 865},   {0x67, 861},   {0x68, 895},  {0x69, 620},   {0x6A, 737},  {0x6B, 857},
+    {0x6C, 863},   {0x78, 950},   {0x79, 949},  {0x7A, 936},   {0x7B, 932},  {0x7C, 874},
+    {0x7D, 1255},  {0x7E, 1256},  {0x86, 737},  {0x87, 852},   {0x88, 857},  {0x96, 10007},
+    {0x97, 10029}, {0x98, 10006}, {0xC8, 1250}, {0xC9, 1251},  {0xCA, 1254}, {0xCB, 1253},
+    {0xCC, 1257},
+};
+
+int codepageNumber(std::uint8_t languageDriver) {
+  for (const Driver& driver : kDrivers) {
+    if (driver.byte == languageDriver) return driver.codepage;
   }
+  return 1252;  // 0 and every byte that names no code page
+}
+
+}  // namespace
+
+std::optional<int> multibyteCodepage(std::uint8_t languageDriver) {
+  const int number = codepageNumber(languageDriver);
+  if (number == 932 || number == 936 || number == 949 || number == 950) return number;
+  return std::nullopt;
+}
+
+const Codepage& codepageForLanguageDriver(std::uint8_t languageDriver) {
+  namespace t = codepage_tables;
+  static const TableCodepage pages[] = {
+      {"cp437", t::kCp437},      {"cp620", t::kCp620},         {"cp737", t::kCp737},
+      {"cp850", t::kCp850},      {"cp852", t::kCp852},         {"cp857", t::kCp857},
+      {"cp860", t::kCp860},      {"cp861", t::kCp861},         {"cp863", t::kCp863},
+      {"cp865", t::kCp865},      {"cp866", t::kCp866},         {"cp895", t::kCp895},
+      {"cp874", t::kCp874},      {"cp1250", t::kCp1250},       {"cp1251", t::kCp1251},
+      {"cp1253", t::kCp1253},    {"cp1254", t::kCp1254},       {"cp1255", t::kCp1255},
+      {"cp1256", t::kCp1256},    {"cp1257", t::kCp1257},       {"cp10000", t::kMacRoman},
+      {"cp10006", t::kMacGreek}, {"cp10007", t::kMacCyrillic}, {"cp10029", t::kMacLatin2},
+  };
+  const std::string name = "cp" + std::to_string(codepageNumber(languageDriver));
+  for (const TableCodepage& page : pages) {
+    if (page.name() == name) return page;
+  }
+  return cp1252Codepage();  // Windows-1252 itself, and the multibyte pages (refused on open)
 }
 
 }  // namespace dbengine

@@ -3,6 +3,7 @@
 // byte of the header. Each maps byte codes to Unicode and back.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -22,12 +23,17 @@ class Codepage {
   std::string decode(std::string_view bytes) const;
 };
 
-// The code page of a language-driver byte: 0x01 cp437, 0x02 cp850, 0x03 and
-// 0x57 cp1252, 0x64 cp852, 0x65 cp866, 0x66 cp865, 0xC8 cp1250, and dBase's
-// national DOS drivers for the same pages (0x08 cp865, 0x1F cp852, 0x26
-// cp866, ...); every other byte (0 included) cp1252. The result lives for the
-// whole program.
+// The code page of a language-driver byte (header byte 29): every
+// single-byte page of the dBase and FoxPro driver tables (DOS 437, 620
+// Mazovia, 737, 850, 852, 857, 860, 861, 863, 865, 866, 895 Kamenicky; 874
+// Thai; Windows 1250 to 1257; Mac 10000, 10006, 10007, 10029). A byte that
+// names no code page (0 included) gives Windows-1252. The result lives for
+// the whole program.
 const Codepage& codepageForLanguageDriver(std::uint8_t languageDriver);
 const Codepage& cp1252Codepage();
+
+// The number of the multibyte code page (932, 936, 949, 950) a
+// language-driver byte names, whose tables this engine does not read.
+std::optional<int> multibyteCodepage(std::uint8_t languageDriver);
 
 }  // namespace dbengine

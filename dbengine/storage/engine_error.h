@@ -27,6 +27,7 @@ inline constexpr int kInvalidConnect = 3170;        // connect text names no dri
 inline constexpr int kObjectClosed = 3420;          // the object is closed or no longer valid
 inline constexpr int kDamagedMemo = 3343;           // memo file damaged or pointer out of range
 inline constexpr int kDiskError = 3043;             // the system could not read a file
+inline constexpr int kLockedByOther = 3218;         // another program keeps part of a file locked
 }  // namespace errc
 
 class EngineError : public std::runtime_error {

@@ -120,10 +120,8 @@ std::optional<DateTime> dateTime(Bytes field) {
 }
 
 std::int64_t memoBlock(Bytes field) {
-  if (field.size() == 4) {
-    if (std::all_of(field.begin(), field.end(), isBlank)) return kNoBlock;
-    return static_cast<std::uint32_t>(littleEndianInt32(field.data()));
-  }
+  // Binary (Visual FoxPro): a block number whatever its bytes; only 0 is none.
+  if (field.size() == 4) return static_cast<std::uint32_t>(littleEndianInt32(field.data()));
   const std::string_view text = trimBlanks(field);
   if (text.empty()) return kNoBlock;
   std::uint32_t block = 0;

@@ -39,8 +39,8 @@ std::optional<DateTime> dateTime(Bytes field);
 Date dateFromJulianDay(std::int64_t julianDay);
 
 // The block number in a memo field: 10 ASCII digits padded with blanks, or a
-// 32-bit little-endian number (4-byte fields). kNoBlock for blank or 0,
-// kBadPointer for anything that is no number.
+// 32-bit little-endian number (4-byte fields, whatever its bytes). kNoBlock
+// for 0 or blank digits, kBadPointer for digits that are no number.
 inline constexpr std::int64_t kNoBlock = 0;
 inline constexpr std::int64_t kBadPointer = -1;
 std::int64_t memoBlock(Bytes field);

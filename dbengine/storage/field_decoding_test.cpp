@@ -35,7 +35,8 @@ TEST(FieldDecoding, MemoPointers) {
       {"  1 2     ", kBadPointer},
       {std::string("\x10\0\0\0", 4), 16},
       {std::string("\xFF\xFF\xFF\xFF", 4), 0xFFFFFFFF},
-      {"    ", kNoBlock},
+      {"    ", 0x20202020},  // binary: a block number whatever its bytes
+      {std::string(4, '\0'), kNoBlock},
   };
   for (const auto& [stored, block] : cases) EXPECT_EQ(memoBlock(bytesOf(stored)), block) << stored;
 }

@@ -62,12 +62,14 @@ std::filesystem::path MemoFile::find(const std::filesystem::path& tablePath,
   return {};
 }
 
-std::unique_ptr<MemoFile> MemoFile::open(const std::filesystem::path& path, MemoFormat format) {
+std::unique_ptr<MemoFile> MemoFile::open(const std::filesystem::path& path, MemoFormat format,
+                                         const FileAccess& access) {
   std::unique_ptr<MemoFile> memo(new MemoFile());
   memo->path_ = path;
   memo->format_ = format;
+  memo->lockWait_ = access.lockWait;
   ReadOnlyFile::Status status = ReadOnlyFile::Status::kOk;
-  memo->file_ = ReadOnlyFile::open(path, status);
+  memo->file_ = access.open(path, status);
   if (!memo->file_) {
     throw EngineError(errc::kFileNotFound, "Die Memodatei '" + fileName(path) +
                                                "' wurde nicht gefunden oder ist nicht lesbar.");
@@ -109,11 +111,19 @@ void MemoFile::unreadable() const {
 }
 
 std::string MemoFile::readAt(std::uint64_t offset, std::size_t length) const {
-  std::string text(length, '\0');
-  const std::optional<std::size_t> got =
-      file_->readAt(offset, {reinterpret_cast<std::uint8_t*>(text.data()), text.size()});
-  if (!got) unreadable();
-  text.resize(*got);
+  const std::optional<std::uint64_t> size = file_->size();
+  if (!size) unreadable();
+  std::string text(offset >= *size ? 0 : std::min<std::uint64_t>(length, *size - offset), '\0');
+  if (text.empty()) return text;
+  const ReadOnlyFile::Read got = LockWait(lockWait_).read(
+      *file_, offset, {reinterpret_cast<std::uint8_t*>(text.data()), text.size()});
+  if (got.fault == ReadOnlyFile::Read::Fault::kLocked) {
+    throw EngineError(errc::kLockedByOther, "Die Memodatei '" + fileName(path_) +
+                                                "' ist gerade von ACT! oder einem anderen "
+                                                "Programm gesperrt. Bitte die Suche wiederholen.");
+  }
+  if (got.fault != ReadOnlyFile::Read::Fault::kNone) unreadable();
+  text.resize(got.bytes);
   return text;
 }
 

@@ -27,6 +27,7 @@
 #include <string>
 #include <string_view>
 
+#include "dbengine/storage/lock_wait.h"
 #include "dbengine/storage/read_only_file.h"
 
 namespace dbengine {
@@ -44,7 +45,10 @@ class MemoFile {
   // Opens and checks the header. Throws EngineError: errc::kFileNotFound
   // when the file is missing or unreadable, errc::kDamagedMemo when it is
   // shorter than its header or names an unusable block size.
-  static std::unique_ptr<MemoFile> open(const std::filesystem::path& path, MemoFormat format);
+  // A read that stays locked by another program for longer than
+  // access.lockWait throws errc::kLockedByOther.
+  static std::unique_ptr<MemoFile> open(const std::filesystem::path& path, MemoFormat format,
+                                        const FileAccess& access = {});
 
   ~MemoFile();
   MemoFile(const MemoFile&) = delete;
@@ -64,13 +68,15 @@ class MemoFile {
   MemoFile() = default;
   [[noreturn]] void fail(const std::string& fault) const;
   [[noreturn]] void unreadable() const;
-  // Reads up to `length` bytes from `offset`; fewer where the file ends.
+  // Reads up to `length` bytes from `offset`; fewer where the file ends
+  // (never past it: a lock there costs nothing).
   std::string readAt(std::uint64_t offset, std::size_t length) const;
 
   std::filesystem::path path_;
   MemoFormat format_ = MemoFormat::kDbase3;
   std::uint32_t blockSize_ = 512;
   std::unique_ptr<ReadOnlyFile> file_;
+  std::chrono::milliseconds lockWait_{};
 };
 
 }  // namespace dbengine

@@ -23,7 +23,7 @@ std::string bigEndian(std::uint32_t v) {
           static_cast<char>(v >> 8 & 0xFF), static_cast<char>(v & 0xFF)};
 }
 
-// Each format's ordinary memos are table_file_test.cpp's; here the edges.
+// Each format's ordinary memos are dbengine/real_tables_test.cpp's; here the edges.
 TEST(MemoFile, ReadsEmptyAndUnendedMemos) {
   const std::tuple<const char*, MemoFormat, std::string, std::uint32_t, std::string> cases[] = {
       {"FoxPro, empty", MemoFormat::kFoxPro, foxProMemo(64, bigEndian(1) + bigEndian(0)), 8, ""},
@@ -90,8 +90,8 @@ TEST(MemoFile, RejectsUnusableFilesAtOpen) {
       errc::kFileNotFound);
 }
 
-// The table's own letter case is table_file_test.cpp's (FP_MEMO.DBF with
-// fp_memo.Fpt); here the group table's, and no memo of that ending.
+// The ending's letter case is real_tables_test.cpp's (memotest.dbf with
+// memotest.FPT); here the name's, the group table's, and no memo of that ending.
 TEST(MemoFile, FindsTheMemoOfAnyTableWhateverTheLetterCase) {
   ScratchFolder folder;
   folder.write("kontakte.FPT", "");

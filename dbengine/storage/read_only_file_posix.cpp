@@ -1,5 +1,9 @@
-// POSIX backend of ReadOnlyFile: open(O_RDONLY), pread (which keeps no
-// position, so readers on several threads need no turns) and dup.
+// POSIX backend of ReadOnlyFile: open(O_RDONLY | O_NONBLOCK), pread (which
+// keeps no position, so readers on several threads need no turns) and dup.
+//
+// Linux has no lock that pread honours (mandatory locks are gone since
+// kernel 5.15); where a system has them, O_NONBLOCK makes a read of a locked
+// range fail with EAGAIN instead of waiting, which is kLocked.
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -12,14 +16,25 @@
 namespace dbengine {
 
 namespace {
-int descriptor(std::intptr_t handle) {
-  return static_cast<int>(handle);
-}
+
+class PosixFile final : public ReadOnlyFile {
+ public:
+  explicit PosixFile(int fd) : fd_(fd) {}
+  ~PosixFile() override { ::close(fd_); }
+  std::optional<std::uint64_t> size() const override;
+  std::unique_ptr<ReadOnlyFile> reopen() const override;
+  Read readAt(std::uint64_t offset, std::span<std::uint8_t> buffer) const override;
+  void adviseSequential() const override { ::posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL); }
+
+ private:
+  int fd_;
+};
+
 }  // namespace
 
 std::unique_ptr<ReadOnlyFile> ReadOnlyFile::open(const std::filesystem::path& path,
                                                  Status& status) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) {
     status = (errno == ENOENT || errno == ENOTDIR) ? Status::kNotFound
              : errno == EISDIR                     ? Status::kNotAFile
@@ -34,43 +49,35 @@ std::unique_ptr<ReadOnlyFile> ReadOnlyFile::open(const std::filesystem::path& pa
     return nullptr;
   }
   status = Status::kOk;
-  return std::unique_ptr<ReadOnlyFile>(new ReadOnlyFile(fd));
+  return std::make_unique<PosixFile>(fd);
 }
 
-ReadOnlyFile::~ReadOnlyFile() {
-  ::close(descriptor(handle_));
-}
-
-std::optional<std::uint64_t> ReadOnlyFile::size() const {
+std::optional<std::uint64_t> PosixFile::size() const {
   struct stat info {};
-  if (::fstat(descriptor(handle_), &info) != 0) return std::nullopt;
+  if (::fstat(fd_, &info) != 0) return std::nullopt;
   return static_cast<std::uint64_t>(info.st_size);
 }
 
-std::optional<std::size_t> ReadOnlyFile::readAt(std::uint64_t offset,
-                                                std::span<std::uint8_t> buffer) const {
+ReadOnlyFile::Read PosixFile::readAt(std::uint64_t offset, std::span<std::uint8_t> buffer) const {
   std::size_t done = 0;
   while (done < buffer.size()) {
-    const ssize_t n = ::pread(descriptor(handle_), buffer.data() + done, buffer.size() - done,
-                              static_cast<off_t>(offset + done));
+    const ssize_t n =
+        ::pread(fd_, buffer.data() + done, buffer.size() - done, static_cast<off_t>(offset + done));
     if (n < 0) {
       if (errno == EINTR) continue;
-      return std::nullopt;
+      return {0, errno == EAGAIN || errno == EWOULDBLOCK ? Read::Fault::kLocked
+                                                         : Read::Fault::kIoError};
     }
     if (n == 0) break;  // the end of the file
     done += static_cast<std::size_t>(n);
   }
-  return done;
+  return {done};
 }
 
-std::unique_ptr<ReadOnlyFile> ReadOnlyFile::reopen() const {
-  const int fd = ::fcntl(descriptor(handle_), F_DUPFD_CLOEXEC, 0);
+std::unique_ptr<ReadOnlyFile> PosixFile::reopen() const {
+  const int fd = ::fcntl(fd_, F_DUPFD_CLOEXEC, 0);
   if (fd < 0) return nullptr;
-  return std::unique_ptr<ReadOnlyFile>(new ReadOnlyFile(fd));
-}
-
-void ReadOnlyFile::adviseSequential() const {
-  ::posix_fadvise(descriptor(handle_), 0, 0, POSIX_FADV_SEQUENTIAL);
+  return std::make_unique<PosixFile>(fd);
 }
 
 }  // namespace dbengine

@@ -4,21 +4,20 @@
 // The file is shared for reading, writing and deleting, so that ACT!, which
 // keeps its tables open and writes to them, is never blocked by us. Paths
 // are wide (the path's native UTF-16), and long ones carry the "\\?\" prefix.
+// A read that touches a range another process has locked (LockFileEx; ACT!
+// does so while it saves) fails with ERROR_LOCK_VIOLATION: kLocked.
 
 #include <windows.h>
 
 #include <algorithm>
 #include <limits>
+#include <mutex>
 
 #include "common/long_path.h"
 #include "dbengine/storage/read_only_file.h"
 
 namespace dbengine {
 namespace {
-
-HANDLE handleOf(std::intptr_t handle) {
-  return reinterpret_cast<HANDLE>(handle);
-}
 
 ReadOnlyFile::Status statusOf(DWORD error) {
   switch (error) {
@@ -33,6 +32,20 @@ ReadOnlyFile::Status statusOf(DWORD error) {
       return ReadOnlyFile::Status::kUnreadable;
   }
 }
+
+class Win32File final : public ReadOnlyFile {
+ public:
+  explicit Win32File(HANDLE handle) : handle_(handle) {}
+  ~Win32File() override { CloseHandle(handle_); }
+  std::optional<std::uint64_t> size() const override;
+  std::unique_ptr<ReadOnlyFile> reopen() const override;
+  Read readAt(std::uint64_t offset, std::span<std::uint8_t> buffer) const override;
+  // The sequential-scan hint is given when the file is opened.
+
+ private:
+  HANDLE handle_;
+  mutable std::mutex positionMutex_;  // one read at a time moves the position
+};
 
 }  // namespace
 
@@ -66,21 +79,16 @@ std::unique_ptr<ReadOnlyFile> ReadOnlyFile::open(const std::filesystem::path& pa
     return nullptr;
   }
   status = Status::kOk;
-  return std::unique_ptr<ReadOnlyFile>(new ReadOnlyFile(reinterpret_cast<std::intptr_t>(file)));
+  return std::make_unique<Win32File>(file);
 }
 
-ReadOnlyFile::~ReadOnlyFile() {
-  CloseHandle(handleOf(handle_));
-}
-
-std::optional<std::uint64_t> ReadOnlyFile::size() const {
+std::optional<std::uint64_t> Win32File::size() const {
   LARGE_INTEGER size{};
-  if (!GetFileSizeEx(handleOf(handle_), &size) || size.QuadPart < 0) return std::nullopt;
+  if (!GetFileSizeEx(handle_, &size) || size.QuadPart < 0) return std::nullopt;
   return static_cast<std::uint64_t>(size.QuadPart);
 }
 
-std::optional<std::size_t> ReadOnlyFile::readAt(std::uint64_t offset,
-                                                std::span<std::uint8_t> buffer) const {
+ReadOnlyFile::Read Win32File::readAt(std::uint64_t offset, std::span<std::uint8_t> buffer) const {
   // The position is set with SetFilePointerEx rather than handed over in an
   // OVERLAPPED: under Wine every ReadFile with an OVERLAPPED costs a round
   // trip to its server, which made a scan of a 1 GB table twice as slow.
@@ -89,32 +97,29 @@ std::optional<std::size_t> ReadOnlyFile::readAt(std::uint64_t offset,
   const std::lock_guard<std::mutex> lock(positionMutex_);
   LARGE_INTEGER at{};
   at.QuadPart = static_cast<LONGLONG>(offset);
-  if (!SetFilePointerEx(handleOf(handle_), at, nullptr, FILE_BEGIN)) return std::nullopt;
+  if (!SetFilePointerEx(handle_, at, nullptr, FILE_BEGIN)) return {0, Read::Fault::kIoError};
   std::size_t done = 0;
   while (done < buffer.size()) {
     const auto wanted = static_cast<DWORD>(
         std::min<std::size_t>(buffer.size() - done, std::numeric_limits<DWORD>::max()));
     DWORD got = 0;
-    if (!ReadFile(handleOf(handle_), buffer.data() + done, wanted, &got, nullptr)) {
-      if (GetLastError() == ERROR_HANDLE_EOF) break;
-      return std::nullopt;
+    if (!ReadFile(handle_, buffer.data() + done, wanted, &got, nullptr)) {
+      const DWORD error = GetLastError();
+      if (error == ERROR_HANDLE_EOF) break;
+      return {0, error == ERROR_LOCK_VIOLATION ? Read::Fault::kLocked : Read::Fault::kIoError};
     }
     if (got == 0) break;  // the end of the file
     done += got;
   }
-  return done;
+  return {done};
 }
 
-std::unique_ptr<ReadOnlyFile> ReadOnlyFile::reopen() const {
+std::unique_ptr<ReadOnlyFile> Win32File::reopen() const {
   const HANDLE file =
-      ReOpenFile(handleOf(handle_), GENERIC_READ,
-                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, FILE_FLAG_SEQUENTIAL_SCAN);
+      ReOpenFile(handle_, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                 FILE_FLAG_SEQUENTIAL_SCAN);
   if (file == INVALID_HANDLE_VALUE) return nullptr;
-  return std::unique_ptr<ReadOnlyFile>(new ReadOnlyFile(reinterpret_cast<std::intptr_t>(file)));
-}
-
-void ReadOnlyFile::adviseSequential() const {
-  // Given when the file was opened (FILE_FLAG_SEQUENTIAL_SCAN).
+  return std::make_unique<Win32File>(file);
 }
 
 }  // namespace dbengine

@@ -42,6 +42,10 @@ std::string fileName(const std::filesystem::path& path) {
 // A header is never longer than its 16-bit length field allows.
 constexpr std::size_t kLongestHeader = 0x10000;
 
+// ACT! holds a save's locks for milliseconds: a read that can be done
+// another way waits that long for them.
+constexpr std::chrono::milliseconds kMomentaryLock{100};
+
 bool asciiEqualNoCase(std::string_view a, std::string_view b) {
   const auto lower = [](char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
@@ -52,13 +56,15 @@ bool asciiEqualNoCase(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-std::unique_ptr<TableFile> TableFile::open(const std::filesystem::path& path) {
+std::unique_ptr<TableFile> TableFile::open(const std::filesystem::path& path,
+                                           const FileAccess& access) {
   std::unique_ptr<TableFile> table(new TableFile());
   table->path_ = path;
+  table->access_ = access;
   const std::string name = fileName(path);
 
   ReadOnlyFile::Status status = ReadOnlyFile::Status::kOk;
-  table->file_ = ReadOnlyFile::open(path, status);
+  table->file_ = access.open(path, status);
   switch (status) {
     case ReadOnlyFile::Status::kOk:
       break;
@@ -76,9 +82,19 @@ std::unique_ptr<TableFile> TableFile::open(const std::filesystem::path& path) {
   // the file holds (the header length may be the damaged part).
   std::vector<std::uint8_t> head(
       static_cast<std::size_t>(std::min<std::uint64_t>(*size, kLongestHeader)));
-  const std::optional<std::size_t> got = table->file_->readAt(0, head);
-  if (!got) table->unreadable();
-  head.resize(*got);
+  const LockWait wait(access.lockWait);
+  ReadOnlyFile::Read got = wait.read(*table->file_, 0, head, kMomentaryLock);
+  if (got.fault == ReadOnlyFile::Read::Fault::kLocked && head.size() > kHeaderPrefix) {
+    // The records after the header may be the locked part: the header alone.
+    got = wait.read(*table->file_, 0, std::span(head).first(kHeaderPrefix));
+    if (got.fault == ReadOnlyFile::Read::Fault::kNone) {
+      head.resize(std::max<std::size_t>(littleEndian16(head.data() + 8), kHeaderPrefix + 1));
+      got = wait.read(*table->file_, 0, head);
+    }
+  }
+  if (got.fault == ReadOnlyFile::Read::Fault::kLocked) table->locked();
+  if (got.fault != ReadOnlyFile::Read::Fault::kNone) table->unreadable();
+  head.resize(got.bytes);
 
   const std::string notATable = "Die Datei '" + name + "' ist keine dBase- oder FoxPro-Tabelle: ";
   if (head.size() < kHeaderPrefix + 1) {
@@ -115,6 +131,12 @@ std::unique_ptr<TableFile> TableFile::open(const std::filesystem::path& path) {
   table->recordCount_ = littleEndian32(head.data() + 4);
   table->headerLength_ = littleEndian16(head.data() + 8);
   table->recordLength_ = littleEndian16(head.data() + 10);
+  if (const std::optional<int> multibyte = multibyteCodepage(head[29])) {
+    throw EngineError(errc::kNotATable, "Die Tabelle '" + name + "' ist in der Codepage " +
+                                            std::to_string(*multibyte) +
+                                            " (chinesisch, japanisch oder koreanisch) "
+                                            "geschrieben, die dieses Datenbankmodul nicht liest.");
+  }
   table->codepage_ = &codepageForLanguageDriver(head[29]);
 
   table->readFieldDescriptors(head);
@@ -123,73 +145,134 @@ std::unique_ptr<TableFile> TableFile::open(const std::filesystem::path& path) {
   const std::uint64_t needed = std::uint64_t{table->headerLength_} +
                                std::uint64_t{table->recordCount_} * table->recordLength_;
   if (needed > *size) table->damaged("sie ist kürzer, als ihr Kopf angibt");
+  table->checkDeletionFlags();
   return table;
 }
 
-void TableFile::readFieldDescriptors(std::span<const std::uint8_t> head) {
-  const std::size_t terminatorSearchLimit = head.size();
-  std::size_t pos = kHeaderPrefix;
-  std::uint32_t nextOffset = 1;  // byte 0 of a record is the deletion flag
-  int nullBits = 0;
-  while (true) {
-    if (pos >= terminatorSearchLimit)
-      damaged("die Feldbeschreibungen haben kein Endezeichen (0x0D)");
-    if (head[pos] == kDescriptorEnd) break;
-    if (pos + kDescriptorSize > terminatorSearchLimit) {
-      damaged("die Feldbeschreibungen haben kein Endezeichen (0x0D)");
+void TableFile::checkDeletionFlags() const {
+  // A header whose record start or record length is off shifts every value
+  // without any other sign: the first records' deletion flags show it.
+  constexpr std::uint32_t kCheckedBytes = 64 * 1024;
+  const std::uint32_t count =
+      std::min(recordCount_, std::max<std::uint32_t>(1, kCheckedBytes / recordLength_));
+  std::vector<std::uint8_t> records(std::size_t{count} * recordLength_);
+  // Locked by ACT! longer than a moment: not checked now (a scan waits).
+  const ReadOnlyFile::Read read =
+      LockWait(kMomentaryLock).read(*file_, headerLength_, records, kMomentaryLock);
+  if (read.fault == ReadOnlyFile::Read::Fault::kLocked) return;
+  check(read, records.size());
+  for (std::uint32_t i = 0; i < count; ++i) {
+    const std::uint8_t flag = records[std::size_t{i} * recordLength_];
+    if (flag != ' ' && flag != '*' && flag != 0) {  // some writers leave a live record's flag NUL
+      damaged("ihre Sätze liegen nicht dort, wo ihr Kopf sie angibt (Satz " +
+              std::to_string(i + 1) + " beginnt mit " + hexByte(flag) +
+              " statt mit einer Löschmarke)");
     }
-    const std::uint8_t* d = head.data() + pos;
-    FieldInfo field;
-    const auto* nameStart = reinterpret_cast<const char*>(d);
-    field.name.assign(nameStart, static_cast<std::size_t>(std::find(d, d + 11, 0) - d));
-    field.type = static_cast<char>(d[11]);
-    field.offset = nextOffset;
-    field.length = d[16];
-    field.decimals = d[17];
-    if (family_ == Family::kVisualFoxPro) {
-      // Visual FoxPro is the one writer whose stored offsets can be trusted
-      // (dBase keeps a memory address there), so check them.
-      const std::uint32_t stored = littleEndian32(d + 12);
-      if (stored + std::uint64_t{field.length} > recordLength_) {
-        damaged("das Feld '" + field.name + "' reicht über das Satzende hinaus");
-      }
-      if (stored != field.offset) {
-        damaged("das Feld '" + field.name + "' liegt nicht an der Stelle, die sein Eintrag angibt");
-      }
-      const std::uint8_t flags = d[18];
-      if (field.type == 'V' || field.type == 'Q') field.varLengthBit = nullBits++;
-      if ((flags & kNullableFieldFlag) != 0) field.nullBit = nullBits++;
-      if ((flags & kSystemFieldFlag) != 0) {
-        if (field.type == '0' && asciiEqualNoCase(field.name, "_NullFlags")) {
-          nullFlagsField_ = static_cast<int>(allFields_.size());
-        }
-        allFields_.push_back(field);
-        nextOffset += field.length;
-        pos += kDescriptorSize;
-        continue;
-      }
-    }
-    nextOffset += field.length;
-    allFields_.push_back(field);
-    fields_.push_back(std::move(field));
-    pos += kDescriptorSize;
   }
+}
 
-  const std::size_t terminator = pos;
+void TableFile::readFieldDescriptors(std::span<const std::uint8_t> head) {
+  std::size_t terminator = kHeaderPrefix;
+  while (true) {
+    if (terminator >= head.size() ||
+        (head[terminator] != kDescriptorEnd && terminator + kDescriptorSize > head.size())) {
+      damaged("die Feldbeschreibungen haben kein Endezeichen (0x0D)");
+    }
+    if (head[terminator] == kDescriptorEnd) break;
+    terminator += kDescriptorSize;
+  }
   const std::size_t minimumHeader =
       terminator + 1 + (family_ == Family::kVisualFoxPro ? kBacklinkSize : 0);
   if (headerLength_ < minimumHeader) damaged("der Kopf ist zu kurz für die Feldbeschreibungen");
+
+  // A character field longer than 255 bytes keeps the high byte of its
+  // length where other fields keep their decimals (FoxPro, Clipper, Harbour):
+  // taken so when the record length says so.
+  const auto lengthOf = [](const std::uint8_t* d, bool wideCharacter) {
+    return wideCharacter && d[11] == 'C' ? std::uint32_t{d[16]} | std::uint32_t{d[17]} << 8
+                                         : std::uint32_t{d[16]};
+  };
+  const auto recordLengthWith = [&](bool wideCharacter) {
+    std::uint64_t total = 1;  // byte 0 of a record is the deletion flag
+    for (std::size_t pos = kHeaderPrefix; pos < terminator; pos += kDescriptorSize) {
+      total += lengthOf(head.data() + pos, wideCharacter);
+    }
+    return total;
+  };
+  const bool wideCharacter =
+      recordLengthWith(false) != recordLength_ && recordLengthWith(true) == recordLength_;
+  // Visual FoxPro's stored offsets are checked; writers leave them all 0,
+  // or count them from the first field rather than from the deletion flag:
+  // with those the lengths place the fields.
+  std::uint32_t storedShift = 0;
+  for (const std::uint32_t shift : {0u, 1u}) {
+    bool all = true;
+    std::uint32_t expected = 1;
+    for (std::size_t pos = kHeaderPrefix; pos < terminator; pos += kDescriptorSize) {
+      all = all && littleEndian32(head.data() + pos + 12) + shift == expected;
+      expected += lengthOf(head.data() + pos, wideCharacter);
+    }
+    if (all) storedShift = shift;
+  }
+  bool allOffsetsZero = true;
+  for (std::size_t pos = kHeaderPrefix; pos < terminator; pos += kDescriptorSize) {
+    allOffsetsZero = allOffsetsZero && littleEndian32(head.data() + pos + 12) == 0;
+  }
+
+  std::uint32_t nextOffset = 1;
+  int nullBits = 0;
+  for (std::size_t pos = kHeaderPrefix; pos < terminator; pos += kDescriptorSize) {
+    const std::uint8_t* d = head.data() + pos;
+    FieldInfo field;
+    const auto* nameStart = reinterpret_cast<const char*>(d);
+    field.name = codepage_->decode(
+        std::string_view(nameStart, static_cast<std::size_t>(std::find(d, d + 11, 0) - d)));
+    field.type = static_cast<char>(d[11]);
+    field.offset = nextOffset;
+    field.length = lengthOf(d, wideCharacter);
+    field.decimals = wideCharacter && field.type == 'C' ? 0 : d[17];
+    nextOffset += field.length;
+    if (family_ != Family::kVisualFoxPro) {
+      // dBase keeps a memory address in the offset: the lengths place the fields.
+      allFields_.push_back(field);
+      fields_.push_back(std::move(field));
+      continue;
+    }
+    const std::uint64_t stored = std::uint64_t{littleEndian32(d + 12)} + storedShift;
+    if (stored + field.length > recordLength_) {
+      damaged("das Feld '" + field.name + "' reicht über das Satzende hinaus");
+    }
+    if (!allOffsetsZero && stored != field.offset) {
+      damaged("das Feld '" + field.name + "' liegt nicht an der Stelle, die sein Eintrag angibt");
+    }
+    const std::uint8_t flags = d[18];
+    if (field.type == 'V' || field.type == 'Q') field.varLengthBit = nullBits++;
+    if ((flags & kNullableFieldFlag) != 0) field.nullBit = nullBits++;
+    if ((flags & kSystemFieldFlag) != 0) {
+      if (field.type == '0' && asciiEqualNoCase(field.name, "_NullFlags")) {
+        nullFlagsField_ = static_cast<int>(allFields_.size());
+      }
+      allFields_.push_back(field);
+      continue;
+    }
+    allFields_.push_back(field);
+    fields_.push_back(std::move(field));
+  }
+
   if (allFields_.empty()) damaged("sie hat keine Felder");
   if (nextOffset != recordLength_) {
     damaged("die Satzlänge im Kopf (" + std::to_string(recordLength_) +
             ") passt nicht zur Summe der Feldlängen (" + std::to_string(nextOffset) + ")");
   }
-  if (nullBits > 0) {
-    const auto flagsBits =
-        nullFlagsField_ < 0 ? 0 : allFields_[static_cast<std::size_t>(nullFlagsField_)].length * 8;
-    if (static_cast<std::uint32_t>(nullBits) > flagsBits) {
-      damaged("das Feld _NullFlags fehlt oder ist zu kurz");
+  if (nullBits > 0 && nullFlagsField_ < 0) {
+    // Flags that say "nullable" without the field that would hold the bits
+    // (some writers set them so): no value can be marked Null.
+    for (std::vector<FieldInfo>* list : {&allFields_, &fields_}) {
+      for (FieldInfo& field : *list) field.nullBit = field.varLengthBit = -1;
     }
+  } else if (static_cast<std::uint32_t>(nullBits) >
+             allFields_[static_cast<std::size_t>(std::max(nullFlagsField_, 0))].length * 8) {
+    damaged("das Feld _NullFlags ist zu kurz");
   }
 }
 
@@ -261,16 +344,34 @@ void TableFile::changedWhileReading() const {
                         "angibt. Bitte die Suche wiederholen.");
 }
 
-void TableFile::readAt(const ReadOnlyFile& file, std::uint64_t offset,
-                       std::span<std::uint8_t> into) const {
-  const std::optional<std::size_t> got = file.readAt(offset, into);
-  if (!got) unreadable();
-  if (*got < into.size()) changedWhileReading();
+void TableFile::locked() const {
+  throw EngineError(errc::kLockedByOther,
+                    "Die Tabelle '" + fileName(path_) +
+                        "' ist gerade zum Teil von ACT! oder einem anderen Programm gesperrt. "
+                        "Bitte die Suche wiederholen.");
+}
+
+void TableFile::check(const ReadOnlyFile::Read& read, std::size_t wanted) const {
+  switch (read.fault) {
+    case ReadOnlyFile::Read::Fault::kNone:
+      if (read.bytes < wanted) changedWhileReading();
+      return;
+    case ReadOnlyFile::Read::Fault::kLocked:
+      locked();
+    case ReadOnlyFile::Read::Fault::kIoError:
+      unreadable();
+  }
+}
+
+void TableFile::readAt(const ReadOnlyFile& file, std::uint64_t offset, std::span<std::uint8_t> into,
+                       const LockWait& wait) const {
+  check(wait.read(file, offset, into), into.size());
 }
 
 std::vector<std::uint8_t> TableFile::readRecord(std::uint32_t i) const {
   std::vector<std::uint8_t> record(recordLength_);
-  readAt(*file_, headerLength_ + std::uint64_t{i} * recordLength_, record);
+  readAt(*file_, headerLength_ + std::uint64_t{i} * recordLength_, record,
+         LockWait(access_.lockWait));
   return record;
 }
 
@@ -286,10 +387,21 @@ void TableFile::scan(std::uint32_t from, std::uint32_t to, const Visit& visit) c
   file.adviseSequential();
   const std::uint32_t perBlock = recordsPerScanBlock();
   std::vector<std::uint8_t> buffer(std::size_t{std::min(perBlock, to - from)} * recordLength_);
+  const LockWait wait(access_.lockWait);
+  // A block waits a moment for a lock, then its records are read one by
+  // one, each waiting for what is left of the scan's wait.
   for (std::uint32_t first = from; first < to;) {
     const std::uint32_t count = std::min(perBlock, to - first);
     const std::span<std::uint8_t> block(buffer.data(), std::size_t{count} * recordLength_);
-    readAt(file, headerLength_ + std::uint64_t{first} * recordLength_, block);
+    const std::uint64_t offset = headerLength_ + std::uint64_t{first} * recordLength_;
+    const ReadOnlyFile::Read read = wait.read(file, offset, block, kMomentaryLock);
+    if (read.fault == ReadOnlyFile::Read::Fault::kLocked) {
+      for (std::size_t at = 0; at < block.size(); at += recordLength_) {
+        readAt(file, offset + at, block.subspan(at, recordLength_), wait);
+      }
+    } else {
+      check(read, block.size());
+    }
     visit(first, block.data(), count);
     first += count;
   }
@@ -301,6 +413,7 @@ TableFile::Projection TableFile::project(const std::vector<int>& fields) const {
   layout->version_ = version_;
   layout->family_ = family_;
   layout->codepage_ = codepage_;
+  layout->access_ = access_;
   Projection projection;
   const auto add = [&](const FieldInfo& source) {
     FieldInfo copy = source;
@@ -473,10 +586,19 @@ const MemoFile& TableFile::memoFile() const {
       candidates = {{".fpt", MemoFormat::kFoxPro}};
       break;
   }
+  // FoxPro's own files (database container, forms, class libraries,
+  // reports, labels, menus, projects) keep their memos under endings of their own.
+  static constexpr std::pair<const char*, const char*> kOwnMemoEndings[] = {
+      {".dbc", ".dct"}, {".scx", ".sct"}, {".vcx", ".vct"}, {".frx", ".frt"},
+      {".lbx", ".lbt"}, {".mnx", ".mnt"}, {".pjx", ".pjt"}};
+  const std::string ending = fileName(path_.extension());
+  for (const auto& [table, memo] : kOwnMemoEndings) {
+    if (asciiEqualNoCase(ending, table)) candidates = {{memo, MemoFormat::kFoxPro}};
+  }
   for (const Candidate& candidate : candidates) {
     const std::filesystem::path found = MemoFile::find(path_, candidate.ending);
     if (!found.empty()) {
-      memo_ = MemoFile::open(found, candidate.format);
+      memo_ = MemoFile::open(found, candidate.format, access_);
       return *memo_;
     }
   }

@@ -19,18 +19,20 @@
 // FoxPro. Other types (G P Q, dBase's binary B, ...) open fine and raise an
 // EngineError (errc::kUnsupportedType) whenever a value of them is read.
 //
-// Values: character fields lose trailing blanks (leading ones stay) and are
-// decoded from the table's code page (the language-driver byte, header byte
-// 29) into UTF-8. N and F fields written without a decimal point give an
-// int64 where it fits, otherwise a double. D gives Date, L bool, I int64,
-// B double, Y Currency, T DateTime, V text like C (its own length from the
-// _NullFlags length bit), M the memo text (decoded like C, blanks kept; an
-// empty memo is Null). Values that cannot be read as their type (a number
+// Values: character fields lose trailing blanks and NULs (leading ones
+// stay) and are decoded from the table's code page (the language-driver
+// byte, header byte 29) into UTF-8. N and F fields written without a
+// decimal point give an int64 where it fits, otherwise a double. D gives
+// Date, L bool, I int64, B double, Y Currency, T DateTime, V text like C
+// (its own length from the _NullFlags length bit), M the memo text (decoded
+// like C, blanks kept; an empty memo is Null). Values that cannot be read as their type (a number
 // field holding letters, a date "20231341") are Null, like blank ones.
 //
 // The memo file is the table's name with ".dbt" (dBase) or ".fpt" (FoxPro,
 // Visual FoxPro) in the same folder, letter case ignored; a 0x03 table
 // (which may come from either family) takes whichever of the two exists.
+// FoxPro's own files pair .dbc/.dct, .scx/.sct, .vcx/.vct, .frx/.frt,
+// .lbx/.lbt, .mnx/.mnt, .pjx/.pjt.
 //
 // Thread safety: everything may run concurrently. Each scan reads through a
 // handle of its own, so scans of different ranges run side by side.
@@ -48,6 +50,7 @@
 
 #include "dbengine/storage/codepage.h"
 #include "dbengine/storage/engine_error.h"
+#include "dbengine/storage/lock_wait.h"
 #include "dbengine/storage/value.h"
 
 namespace dbengine {
@@ -56,7 +59,7 @@ class MemoFile;
 class ReadOnlyFile;
 
 struct FieldInfo {
-  std::string name;          // as stored (ASCII), without the NUL padding
+  std::string name;          // decoded from the table's code page, without the NUL padding
   char type = 'C';           // the raw type letter: C N F D L M I B Y T G P ...
   std::uint32_t offset = 0;  // byte offset inside the record; byte 0 is the deletion flag
   std::uint32_t length = 0;  // bytes in the record
@@ -72,15 +75,24 @@ class TableFile {
   // Opens the table and checks its header as it is now. Throws EngineError
   // naming the file and the fault (German description): errc::kFileNotFound
   // when it does not exist or cannot be read, errc::kNotATable when it is no
-  // table (too short for a header, unknown version byte, a folder),
-  // errc::kDamagedTable when header, field descriptors and file size
-  // disagree (the file is shorter than header length + record count x
-  // record length, the record length is not 1 + the sum of the field
+  // table (too short for a header, unknown version byte, a folder, a
+  // multibyte code page), errc::kDamagedTable when header, field descriptors
+  // and file size disagree (the file is shorter than header length + record
+  // count x record length, the record length is not 1 + the sum of the field
   // lengths, no 0x0D after the descriptors, a header length too small for
-  // them, a field length impossible for its type). Bytes after the last
+  // them, a field length impossible for its type, a deletion flag other than
+  // blank, '*' or NUL among the records of the first 64 KiB). Field offsets
+  // are those the lengths give; Visual FoxPro's stored ones must agree,
+  // unless all are 0 or all count from the first field. Bytes after the last
   // record (the 0x1A end mark) are ignored. A memo file that belongs to the
   // table is opened lazily, on the first memo read.
-  static std::unique_ptr<TableFile> open(const std::filesystem::path& path);
+  //
+  // Reads that another program's locks refuse are tried again (lock_wait.h):
+  // a scan waits at most access.lockWait in all, and reads a block that stays
+  // locked record by record, so that only records that stay locked matter;
+  // such a record, or a header that stays locked, is errc::kLockedByOther.
+  static std::unique_ptr<TableFile> open(const std::filesystem::path& path,
+                                         const FileAccess& access = {});
   ~TableFile();
   TableFile(const TableFile&) = delete;
   TableFile& operator=(const TableFile&) = delete;
@@ -102,7 +114,8 @@ class TableFile {
 
   // The raw bytes of record i (0 <= i < recordCount()), deletion flag first,
   // read from the file now. Throws EngineError: errc::kDamagedTable when the
-  // file no longer reaches that far, errc::kDiskError when it cannot be read.
+  // file no longer reaches that far, errc::kDiskError when it cannot be read,
+  // errc::kLockedByOther when it stays locked.
   std::vector<std::uint8_t> readRecord(std::uint32_t i) const;
   static bool isDeleted(const std::uint8_t* record) { return record[0] == '*'; }
 
@@ -168,9 +181,14 @@ class TableFile {
   [[noreturn]] void damaged(const std::string& fault) const;
   [[noreturn]] void changedWhileReading() const;
   [[noreturn]] void unreadable() const;
-  void readAt(const ReadOnlyFile& file, std::uint64_t offset, std::span<std::uint8_t> into) const;
+  [[noreturn]] void locked() const;
+  // Reads exactly into.size() bytes or throws.
+  void readAt(const ReadOnlyFile& file, std::uint64_t offset, std::span<std::uint8_t> into,
+              const LockWait& wait) const;
+  void check(const ReadOnlyFile::Read& read, std::size_t wanted) const;
   void readFieldDescriptors(std::span<const std::uint8_t> head);
   void checkFieldLengths() const;
+  void checkDeletionFlags() const;
   bool nullFlag(const std::uint8_t* record, int bit) const;
   std::span<const std::uint8_t> varcharBytes(const std::uint8_t* record, const FieldInfo& fi) const;
   [[noreturn]] void unsupported(const FieldInfo& fi) const;
@@ -188,7 +206,8 @@ class TableFile {
   std::uint32_t recordLength_ = 0;
   std::uint32_t headerLength_ = 0;
   std::unique_ptr<ReadOnlyFile> file_;  // null for a projection's layout
-  mutable std::mutex memoMutex_;        // guards the lazy opening of memo_
+  FileAccess access_;
+  mutable std::mutex memoMutex_;  // guards the lazy opening of memo_
   mutable std::unique_ptr<MemoFile> memo_;
 };
 

@@ -79,58 +79,6 @@ TEST(TableFile, ReadsDbase3ContactTable) {
   }
 }
 
-TEST(TableFile, DecodesEveryLanguageDriverCodepage) {
-  const struct {
-    const char *file, *codepage, *text;
-  } cases[] = {
-      {"cp850_kontakte.dbf", "cp850", "Müller GmbH"}, {"cp_cp437.dbf", "cp437", "Grüße Müller"},
-      {"cp_cp852.dbf", "cp852", "Łódź Źródło"},       {"cp_cp866.dbf", "cp866", "Москва Ёж"},
-      {"cp_cp865.dbf", "cp865", "Ærø Øst"},           {"cp_cp1250.dbf", "cp1250", "Łódź Źródło"},
-  };
-  for (const auto& c : cases) {
-    const auto table = openFixture(c.file);
-    EXPECT_EQ(table->codepage().name(), c.codepage) << c.file;
-    EXPECT_EQ(table->value(table->readRecord(0).data(), 0), Value(c.text)) << c.file;
-  }
-}
-
-TEST(TableFile, ReadsMemosOfEveryFormat) {
-  struct Case {
-    const char* file;
-    std::uint8_t version;
-    std::vector<Value> memos;
-  };
-  std::string longText = "Zeile 1\r\nZeile 2\r\n", repeated;
-  for (int i = 0; i < 150; ++i) longText += "lang ";
-  for (int i = 0; i < 40; ++i) repeated += "zweites Memo ";
-  const std::vector<Value> pythonMemos = {"Ein Memo mit Umlauten: äöü ÄÖÜ ß", Null{}, longText};
-  const Case cases[] = {
-      {"db3_memo.dbf", 0x83, pythonMemos},
-      // The memo file is named fp_memo.Fpt: found whatever the letter case.
-      {"FP_MEMO.DBF", 0xF5, pythonMemos},
-      {"db4_memo.dbf", 0x8B, {"dBase-IV-Memo äöü", repeated, Null{}}},
-      {"fp_fb.dbf", 0xFB, {"eins", Null{}}},
-  };
-  for (const Case& c : cases) {
-    const auto table = openFixture(c.file);
-    EXPECT_EQ(table->versionByte(), c.version) << c.file;
-    const int notiz = table->fieldIndex("NOTIZ");
-    ASSERT_EQ(table->recordCount(), c.memos.size()) << c.file;
-    for (std::uint32_t i = 0; i < table->recordCount(); ++i) {
-      EXPECT_EQ(table->value(table->readRecord(i).data(), notiz), c.memos[i])
-          << c.file << " record " << i;
-      EXPECT_EQ(table->isNull(table->readRecord(i).data(), notiz), c.memos[i].isNull()) << c.file;
-    }
-  }
-}
-
-TEST(TableFile, ReadsFoxProFloatField) {
-  const auto table = openFixture("fp_zahlen.dbf");
-  EXPECT_EQ(table->fields()[1].type, 'F');
-  EXPECT_EQ(readAll(*table, {"NAME", "ZAHL"}),
-            (std::vector<std::vector<Value>>{{"Eins", 1.5}, {"Zwei", -2.125}}));
-}
-
 TEST(TableFile, ReadsVisualFoxProTypesAndNullFlags) {
   const auto table = openFixture("vfp_typen.dbf");
   EXPECT_EQ(table->versionByte(), 0x30);

@@ -5,10 +5,10 @@ described in sql/README.txt).
 
 The tables are written by python3-dbf (Debian's package), a writer
 independent of our reader; the damaged ones are cut and patched copies of
-them, and the formats python3-dbf cannot write (dBase IV memo files, the
-national code pages under FoxPro's language-driver numbers) are patched or
-written by hand below. Run with /usr/bin/python3 from anywhere; every header
-says it was last changed on 2024-01-01, so reruns give the same bytes.
+them. (Other code pages and memo formats: the tables that other programs
+wrote, in tests/data/dbf-corpus.) Run with /usr/bin/python3 from anywhere;
+every header says it was last changed on 2024-01-01, so reruns give the
+same bytes.
 """
 
 import datetime
@@ -76,21 +76,17 @@ def patched(data, *changes):
 
 
 def written_tables():
-    # The same words in two code pages: the umlauts differ in bytes.
     date = datetime.date
     contacts = [('Müller GmbH', 'Hans Müller', 'ID0001', 12, 1234.5, date(1961, 2, 28), True),
                 ('MÜLLER & SÖHNE', 'Straße', 'ID0002', -3, -0.25, date(2000, 12, 31), False),
                 ('Krümmüller AG', 'Ärger Öl', 'ID0003', 0, 0, None, None),
                 ('Gelöscht KG', 'Weg', 'ID0004', 1, 1, date(1999, 1, 1), True), (None,) * 7]
-    for name, page in (('db3_kontakte.dbf', 'cp1252'), ('cp850_kontakte.dbf', 'cp850')):
-        write_table(name, 'FIRMA C(30); NAME C(20); UNIQUE_ID C(12); ANZAHL N(6,0); '
-                    'BETRAG N(10,2); GEBOREN D; AKTIV L', contacts, 'db3', page, delete={3})
+    write_table('db3_kontakte.dbf', 'FIRMA C(30); NAME C(20); UNIQUE_ID C(12); ANZAHL N(6,0); '
+                'BETRAG N(10,2); GEBOREN D; AKTIV L', contacts, 'db3', delete={3})
 
     memos = [('Erste', 'Ein Memo mit Umlauten: äöü ÄÖÜ ß'), ('Zweite', None),
              ('Dritte', 'Zeile 1\r\nZeile 2\r\n' + 'lang ' * 150)]
-    write_table('db3_memo.dbf', 'TITEL C(10); NOTIZ M', memos, 'db3')
     write_table('FP_MEMO.DBF', 'TITEL C(10); NOTIZ M', memos, 'fp')
-    # The memo file is found whatever the letter case of its name.
     os.rename(path('FP_MEMO.FPT'), path('fp_memo.Fpt'))
 
     write_table('vfp_typen.dbf', 'FIRMA C(20); ORT C(15) null; ANZ I; BETRAG Y; WERT B; '
@@ -100,21 +96,6 @@ def written_tables():
                  (None, None, -2147483647, -0.0001, -1e100,
                   datetime.datetime(1900, 1, 1, 0, 0, 0), None, None),
                  ('', '', 0, 0, 0, None, '', 0)], 'vfp')
-
-    # An F field under both FoxPro version bytes: 0xF5 as written, 0xFB patched.
-    write_table('fp_zahlen.dbf', 'NAME C(10); ZAHL F(10,3); NOTIZ M',
-                [('Eins', 1.5, 'eins'), ('Zwei', -2.125, None)], 'fp')
-    write('fp_fb.dbf', patched(read('fp_zahlen.dbf'), ('B', 0, 0xFB)))
-    write('fp_fb.fpt', read('fp_zahlen.fpt'))
-
-    # One word per code page, under the language-driver byte FoxPro uses;
-    # python3-dbf writes dBase's numbers for some of them, so patch byte 29.
-    for page, word, driver in (('cp437', 'Grüße Müller', 0x01), ('cp852', 'Łódź Źródło', 0x64),
-                               ('cp866', 'Москва Ёж', 0x65), ('cp865', 'Ærø Øst', 0x66),
-                               ('cp1250', 'Łódź Źródło', 0xC8)):
-        name = 'cp_%s.dbf' % page
-        write_table(name, 'NAME C(20)', [(word,)], 'db3', codepage=page)
-        write(name, patched(read(name), ('B', 29, driver)))
 
 
 def sql_tables():
@@ -131,26 +112,6 @@ def sql_tables():
                 contacts, delete={7})
     write_table('../sql/KONTAKTE.gdb', 'ID_NR C(10)',
                 [(i,) for i in ('K-7', 'k-12', 'K-3', 'X-99', '')])
-
-
-def dbase4_memo_table():
-    """python3-dbf writes no dBase IV memo files: build one by hand. Block
-    size 256; blocks start FF FF 08 00 and a length that counts those 8."""
-    write_table('db4_memo.dbf', 'TITEL C(10); NOTIZ C(10)',
-                [('Eins',), ('Zwei',), ('Leer',)], 'db3', codepage='cp850')
-    memo, pointers = bytearray(256), []
-    for text in (b'dBase-IV-Memo \x84\x94\x81', b'zweites Memo ' * 40):  # cp850
-        pointers.append(b'%10d' % (len(memo) // 256))
-        block = b'\xff\xff\x08\x00' + struct.pack('<I', 8 + len(text)) + text
-        memo += block + b'\0' * (-len(block) % 256)
-    data = read('db4_memo.dbf')
-    data[0] = 0x8B
-    data[descriptor_offset(data, 'NOTIZ') + 11] = ord('M')
-    header, record = lengths(data)
-    for index, value in enumerate(pointers + [b' ' * 10]):
-        data[header + 11 + index * record:header + 21 + index * record] = value
-    write('db4_memo.dbf', data)
-    write('db4_memo.dbt', patched(memo, ('<I', 0, len(memo) // 256), ('<H', 20, 256)))
 
 
 def damaged_tables():
@@ -194,5 +155,4 @@ def damaged_tables():
 if __name__ == '__main__':
     sql_tables()
     written_tables()
-    dbase4_memo_table()
     damaged_tables()
