@@ -82,7 +82,8 @@ FrmSuche::FrmSuche(const EventsFactory& makeEvents)
   setObjectName(QStringLiteral("frmSuche"));
   setWindowTitle(QStringLiteral("Spurlix light für ACT!"));
   setAccessibleName(windowTitle());
-  setWindowIcon(resources::programIcon());
+  // The program's windows share the application's icon; it is made once.
+  if (QApplication::windowIcon().isNull()) setWindowIcon(resources::programIcon());
   setFont(platform_qt::dialogFont());
   setFixedSize(twipsToPixels(5430), twipsToPixels(2820));
   buildControls();

@@ -97,6 +97,12 @@ LRESULT Window::defaultMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DPICHANGED:
       applyDpi(LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
       return 0;
+    case WM_PAINT:
+      if (!painted_) {
+        painted_ = true;
+        for (Control* control : controls_) control->beforeFirstPaint();
+      }
+      break;
     case WM_NEXTDLGCTL:
       moveFocus(wParam, lParam);
       return 0;

@@ -88,6 +88,7 @@ class Window {
   UniqueIcon smallIcon_;
   bool messagesOn_ = false;
   HWND lastFocus_ = nullptr;
+  bool painted_ = false;  // the controls have had beforeFirstPaint
 };
 
 }  // namespace win32_ui
