@@ -68,6 +68,7 @@ fuzz-smoke: deps
 bench: build windows
 	@scripts/install-deps --bench
 	@bench/run
+	@bench/startup_run
 
 format:
 	find . -path ./build -prune -o \( -name '*.cpp' -o -name '*.h' \) -print | xargs clang-format -i

@@ -20,12 +20,10 @@ void ensureRegistered() {
   (void)registered;
 }
 
-QPixmap renderSvg(const QString& path, QSize size, qreal devicePixelRatio) {
-  ensureRegistered();
+QPixmap renderSvg(QSvgRenderer& renderer, QSize size, qreal devicePixelRatio) {
   const qreal ratio = devicePixelRatio < 1.0 ? 1.0 : devicePixelRatio;
   QPixmap pixmap(size * ratio);
   pixmap.fill(Qt::transparent);
-  QSvgRenderer renderer(path);
   QPainter painter(&pixmap);
   painter.setRenderHint(QPainter::Antialiasing);
   painter.setRenderHint(QPainter::TextAntialiasing);
@@ -35,10 +33,13 @@ QPixmap renderSvg(const QString& path, QSize size, qreal devicePixelRatio) {
   return pixmap;
 }
 
+// The source is read once for all sizes.
 QIcon iconAtSizes(const QString& path, std::initializer_list<int> sizes) {
+  ensureRegistered();
+  QSvgRenderer renderer(path);
   QIcon icon;
   for (int side : sizes) {
-    icon.addPixmap(renderSvg(path, QSize(side, side), 1.0));
+    icon.addPixmap(renderSvg(renderer, QSize(side, side), 1.0));
   }
   return icon;
 }
@@ -78,7 +79,9 @@ QString sourcePath(Picture picture) {
 }
 
 QPixmap render(Picture picture, qreal devicePixelRatio) {
-  return renderSvg(sourcePath(picture), naturalSize(picture), devicePixelRatio);
+  ensureRegistered();
+  QSvgRenderer renderer(sourcePath(picture));
+  return renderSvg(renderer, naturalSize(picture), devicePixelRatio);
 }
 
 QIcon programIcon() {

@@ -24,6 +24,10 @@ TEST(FrmScreenshot, AFixedWindowShowingThePictureAtItsNaturalSize) {
   EXPECT_EQ(dialog.minimumSize(), dialog.maximumSize());
   auto* picture = dialog.findChild<PictureLabel*>(QStringLiteral("Image1"));
   ASSERT_NE(picture, nullptr);
+  EXPECT_TRUE(picture->pixmap().isNull()) << "rendered when first painted";
+  dialog.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+  QTest::qWait(50);
   EXPECT_EQ(picture->pixmap().deviceIndependentSize(), QSizeF(picture->size()));
   for (QWidget* w : dialog.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
     EXPECT_FALSE(w->accessibleName().isEmpty()) << w->objectName().toStdString();

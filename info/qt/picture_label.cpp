@@ -1,6 +1,7 @@
 #include "info/qt/picture_label.h"
 
 #include <QMouseEvent>
+#include <QPaintEvent>
 
 namespace info_qt {
 
@@ -8,12 +9,17 @@ PictureLabel::PictureLabel(resources::Picture picture, QWidget* parent)
     : QLabel(parent), picture_(picture) {
   setFocusPolicy(Qt::NoFocus);
   setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  renderPicture();
 }
 
-// Rendered for the density of the screen the label starts on.
+// Rendered for the density of the screen the label is first shown on.
 void PictureLabel::renderPicture() {
+  rendered_ = true;
   setPixmap(resources::render(picture_, devicePixelRatioF()));
+}
+
+void PictureLabel::paintEvent(QPaintEvent* event) {
+  if (!rendered_) renderPicture();
+  QLabel::paintEvent(event);
 }
 
 void PictureLabel::mousePressEvent(QMouseEvent* event) {

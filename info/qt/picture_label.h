@@ -1,7 +1,9 @@
 #pragma once
 // A picture control: one of the program's pictures shown at its natural
 // size (sharp on high-density screens), optionally clickable. A click is a
-// left-button press and release inside the picture, as with a button.
+// left-button press and release inside the picture, as with a button. The
+// picture is rendered when the label is first painted, so a window's start
+// does not wait for it.
 
 #include <QLabel>
 
@@ -21,6 +23,7 @@ class PictureLabel : public QLabel {
   void clicked();
 
  protected:
+  void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
 
@@ -28,6 +31,7 @@ class PictureLabel : public QLabel {
   void renderPicture();
 
   resources::Picture picture_;
+  bool rendered_ = false;
   bool pressed_ = false;
 };
 

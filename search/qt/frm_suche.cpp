@@ -82,7 +82,7 @@ FrmSuche::FrmSuche(const EventsFactory& makeEvents)
   setObjectName(QStringLiteral("frmSuche"));
   setWindowTitle(QStringLiteral("Spurlix light für ACT!"));
   setAccessibleName(windowTitle());
-  setWindowIcon(resources::programIcon());
+  // The window shows the application's icon (startup/app/main.cpp).
   setFont(platform_qt::dialogFont());
   setFixedSize(twipsToPixels(5430), twipsToPixels(2820));
   buildControls();

@@ -10,6 +10,7 @@
 #include "platform/linux/reg_file_backend.h"
 #include "platform/linux/shell_backend_linux.h"
 #include "platform/linux/x11_window_list.h"
+#include "platform/qt/deferred_window_icon.h"
 #include "platform/qt/qt_clipboard.h"
 #include "platform/qt/qt_event_pump.h"
 #include "platform/qt/qt_message_boxes.h"
@@ -26,7 +27,7 @@ int main(int argc, char** argv) {
   QApplication application(qtArgc, argv);
   QApplication::setApplicationName("Spurlix light");
   QApplication::setDesktopFileName("spurlixlight");
-  QApplication::setWindowIcon(resources::programIcon());
+  platform_qt::setWindowIconAfterFirstPaint(&resources::programIcon);
   // The program ends through ende; closing a dialog never ends it by itself.
   QApplication::setQuitOnLastWindowClosed(false);
 

@@ -21,19 +21,15 @@ bool PushButton::onCommand(WORD code) {
 
 PictureButton::PictureButton(const PictureButtonArgs& args)
     : PushButton({args.window, args.placement, args.accessibleName, args.onClick}, BS_BITMAP),
-      picture_(args.picture) {
-  loadPictureForDpi();
-}
+      picture_(args.picture) {}
 
 void PictureButton::layout() {
   PushButton::layout();
-  loadPictureForDpi();
+  picture_.follow(handle(), BM_SETIMAGE, window().dpi());
 }
 
-void PictureButton::loadPictureForDpi() {
-  LoadedPicture loaded = loadPicture(picture_, window().dpi(), GetSysColor(COLOR_BTNFACE));
-  SendMessageW(handle(), BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(loaded.bitmap.get()));
-  loaded_ = std::move(loaded);  // the old bitmap goes once the button shows the new one
+void PictureButton::beforeFirstPaint() {
+  picture_.show(handle(), BM_SETIMAGE, window().dpi());
 }
 
 GroupFrame::GroupFrame(const GroupFrameArgs& args)

@@ -46,12 +46,10 @@ class PictureButton : public PushButton {
  public:
   explicit PictureButton(const PictureButtonArgs& args);
   void layout() override;
+  void beforeFirstPaint() override;
 
  private:
-  void loadPictureForDpi();
-
-  PictureResource picture_;
-  LoadedPicture loaded_;
+  ControlPicture picture_;
 };
 
 struct GroupFrameArgs {

@@ -45,6 +45,9 @@ class Control {
 
   // Places the control for the window's current DPI and sets its font.
   virtual void layout();
+  // Once, when its window is first painted: what only drawing needs
+  // (decoding a picture), left out of the window's start.
+  virtual void beforeFirstPaint() {}
 
   // A WM_COMMAND notification from the control; true when handled.
   virtual bool onCommand(WORD code);

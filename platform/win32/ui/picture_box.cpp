@@ -15,20 +15,23 @@ PictureBox::PictureBox(const PictureBoxArgs& args)
               args.accessibleName, args.placement),
       picture_(args.picture),
       onClick_(args.onClick) {
-  loadPictureForDpi();
+  fitPicture();
 }
 
 void PictureBox::layout() {
   Control::layout();
-  loadPictureForDpi();
+  picture_.follow(handle(), STM_SETIMAGE, window().dpi());
+  fitPicture();
 }
 
-void PictureBox::loadPictureForDpi() {
-  LoadedPicture loaded = loadPicture(picture_, window().dpi(), GetSysColor(COLOR_BTNFACE));
-  SendMessageW(handle(), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(loaded.bitmap.get()));
-  loaded_ = std::move(loaded);  // the old bitmap goes once the control shows the new one
-  // Shown at its own size, whatever the rectangle: the control takes it.
-  SetWindowPos(handle(), nullptr, 0, 0, loaded_.width, loaded_.height,
+void PictureBox::beforeFirstPaint() {
+  picture_.show(handle(), STM_SETIMAGE, window().dpi());
+  fitPicture();
+}
+
+void PictureBox::fitPicture() {
+  const SIZE size = pictureSize(picture_.resource(), window().dpi());
+  SetWindowPos(handle(), nullptr, 0, 0, size.cx, size.cy,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

@@ -22,13 +22,14 @@ class PictureBox : public Control {
  public:
   explicit PictureBox(const PictureBoxArgs& args);
   void layout() override;
+  void beforeFirstPaint() override;
   bool onCommand(WORD code) override;
 
  private:
-  void loadPictureForDpi();
+  // Shown at its own size, whatever the rectangle: the control takes it.
+  void fitPicture();
 
-  PictureResource picture_;
-  LoadedPicture loaded_;
+  ControlPicture picture_;
   std::function<void()> onClick_;
 };
 

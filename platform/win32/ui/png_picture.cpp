@@ -106,6 +106,18 @@ UniqueBitmap opaqueBitmap(const std::vector<std::uint8_t>& bgra, int width, int 
 
 }  // namespace
 
+SIZE pictureSize(const PictureResource& picture, unsigned dpi) {
+  return {scaleFrom96(picture.width, dpi), scaleFrom96(picture.height, dpi)};
+}
+
+void ControlPicture::show(HWND control, UINT setImage, unsigned dpi) {
+  if (shownDpi_ == dpi) return;
+  LoadedPicture loaded = loadPicture(picture_, dpi, GetSysColor(COLOR_BTNFACE));
+  SendMessageW(control, setImage, IMAGE_BITMAP, reinterpret_cast<LPARAM>(loaded.bitmap.get()));
+  loaded_ = std::move(loaded);  // the old bitmap goes once the control shows the new one
+  shownDpi_ = dpi;
+}
+
 LoadedPicture loadPicture(const PictureResource& picture, unsigned dpi, COLORREF background) {
   LoadedPicture loaded;
   loaded.width = scaleFrom96(picture.width, dpi);

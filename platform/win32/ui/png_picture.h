@@ -32,4 +32,28 @@ struct LoadedPicture {
 
 LoadedPicture loadPicture(const PictureResource& picture, unsigned dpi, COLORREF background);
 
+// The picture's size at `dpi` in pixels, without decoding it.
+SIZE pictureSize(const PictureResource& picture, unsigned dpi);
+
+// The picture a control shows (STM_SETIMAGE or BM_SETIMAGE), on the dialog's
+// ground: decoded only once it is to be drawn, and again only for another
+// DPI, so a window's start does not wait for pictures it has not drawn yet.
+class ControlPicture {
+ public:
+  explicit ControlPicture(const PictureResource& picture) : picture_(picture) {}
+
+  // Hands the control the picture for `dpi`, decoding it unless it has it.
+  void show(HWND control, UINT setImage, unsigned dpi);
+  // After a DPI change: the picture for the new DPI, if one was shown.
+  void follow(HWND control, UINT setImage, unsigned dpi) {
+    if (shownDpi_ != 0) show(control, setImage, dpi);
+  }
+  const PictureResource& resource() const { return picture_; }
+
+ private:
+  PictureResource picture_;
+  LoadedPicture loaded_;  // the control shows its bitmap
+  unsigned shownDpi_ = 0;
+};
+
 }  // namespace win32_ui

@@ -97,6 +97,13 @@ LRESULT Window::defaultMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DPICHANGED:
       applyDpi(LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
       return 0;
+    case WM_PAINT:
+      if (!painted_) {
+        painted_ = true;
+        for (Control* control : controls_) control->beforeFirstPaint();
+        applyIcons();
+      }
+      break;
     case WM_NEXTDLGCTL:
       moveFocus(wParam, lParam);
       return 0;
@@ -169,7 +176,7 @@ void Window::applyDpi(unsigned newDpi, const RECT* suggested) {
   SetWindowPos(handle(), nullptr, origin.left, origin.top, frame.right - frame.left,
                frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
   for (Control* control : controls_) control->layout();
-  applyIcons();
+  if (painted_) applyIcons();
 }
 
 void Window::centreOnScreen() {
@@ -190,7 +197,7 @@ void Window::centreOnScreen() {
 
 void Window::setIconResource(int resourceId) {
   iconResource_ = resourceId;
-  applyIcons();
+  if (painted_) applyIcons();
 }
 
 void Window::applyIcons() {

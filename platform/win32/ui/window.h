@@ -53,7 +53,8 @@ class Window {
   void centreOnScreen();
   // The window's icons: an icon resource of the program (big and small
   // sizes for the window's DPI, chosen again when the DPI changes); 0 for
-  // none.
+  // none. Loaded when the window first paints, so they do not hold up its
+  // showing.
   void setIconResource(int resourceId);
 
   // For Control: registration, and the identifier the control gets.
@@ -88,6 +89,7 @@ class Window {
   UniqueIcon smallIcon_;
   bool messagesOn_ = false;
   HWND lastFocus_ = nullptr;
+  bool painted_ = false;  // the controls have had beforeFirstPaint
 };
 
 }  // namespace win32_ui
