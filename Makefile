@@ -28,8 +28,11 @@ test: build
 	ctest --preset default -j $(JOBS)
 	$(MAKE) --no-print-directory test-windows
 
-# The Windows build, cross-compiled with mingw-w64 into build/windows/.
+# The Windows builds, cross-compiled with mingw-w64: 32-bit into
+# build/windows32/, then 64-bit into build/windows/.
 windows: deps
+	cmake --preset windows32
+	cmake --build --preset windows32 -j $(JOBS)
 	cmake --preset windows
 	cmake --build --preset windows -j $(JOBS)
 
