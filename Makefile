@@ -28,23 +28,31 @@ test: build
 	ctest --preset default -j $(JOBS)
 	$(MAKE) --no-print-directory test-windows
 
-# The Windows build, cross-compiled with mingw-w64 into build/windows/.
+# The Windows builds, cross-compiled with mingw-w64: 32-bit into
+# build/windows32/, then 64-bit into build/windows/ (the installer and the
+# zip, made there, hold both programs).
 windows: deps
+	cmake --preset windows32
+	cmake --build --preset windows32 -j $(JOBS)
 	cmake --preset windows
 	cmake --build --preset windows -j $(JOBS)
 
 # What a Windows user downloads: the installer
 # build/dist/SpurlixLight-<version>-setup.exe and the portable zip beside it
-# (also part of `make windows`); here the program alone is built for them.
+# (also part of `make windows`); here the two programs alone are built for them.
 installer: deps
+	cmake --preset windows32
+	cmake --build --preset windows32 -j $(JOBS) --target spurlixlight
 	cmake --preset windows
 	cmake --build --preset windows -j $(JOBS) --target installer
 
-# Its tests under Wine, in a private prefix and on a private Xvfb. They
-# compare the Windows tools with the Linux build's, which are built first.
+# Their tests under Wine, in a private prefix and on a private Xvfb: the
+# 64-bit build's, then the 32-bit build's under the emulated 32-bit Wine.
+# They compare the Windows tools with the Linux build's, which are built first.
 test-windows: windows configure
 	cmake --build --preset default -j $(JOBS) --target actdb-sql actdb-demo
-	JOBS=$(JOBS) scripts/test-windows
+	JOBS=$(JOBS) scripts/test-windows windows
+	JOBS=$(JOBS) scripts/test-windows windows32
 
 demo: build
 	@scripts/demo

@@ -6,16 +6,26 @@
 ; Built by dist/CMakeLists.txt (make installer), which passes:
 ;   VERSION       the version as the program shows it (1.2.3)
 ;   FILE_VERSION  the same as four numbers for the version block (1.2.0.3)
-;   PROGRAM       spurlixlight.exe   ICON  the program's icon   OUTFILE  the setup
+;   PROGRAM64     the 64-bit spurlixlight.exe   PROGRAM32  the 32-bit one
+;   ICON          the program's icon            OUTFILE    the setup
+;
+; One setup for every Windows: its 32-bit stub runs on 32-bit and 64-bit
+; Windows alike (XP SP3 and later) and installs the 64-bit program where
+; Windows is 64-bit, the 32-bit one elsewhere. Both use the same folder, the
+; same uninstall key and the same history: all of it is under the user's
+; profile and HKEY_CURRENT_USER\Software, which 64-bit Windows shows alike
+; to 32-bit and 64-bit programs (no WOW6432Node there).
 
 Unicode true
-Target amd64-unicode  ; 64-bit stubs: the program is 64-bit, and so is our Wine
+Target x86-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel user
 ManifestDPIAware true
 
 !include MUI2.nsh
 !include FileFunc.nsh
+!include LogicLib.nsh
+!include x64.nsh
 
 !define PRODUCT "Spurlix light für ACT!"
 !define PUBLISHER "Hellwig & Sander Datentechnik GmbH"  ; as in info/vendor.h
@@ -62,7 +72,11 @@ Section
   SetOutPath "$INSTDIR"
   ; Over an installed copy the files are replaced; the history in the
   ; registry is the user's and is left as it is.
-  File "/oname=spurlixlight.exe" "${PROGRAM}"
+  ${If} ${RunningX64}
+    File "/oname=spurlixlight.exe" "${PROGRAM64}"
+  ${Else}
+    File "/oname=spurlixlight.exe" "${PROGRAM32}"
+  ${EndIf}
   WriteUninstaller "$INSTDIR\uninstall.exe"
   CreateShortcut "${SHORTCUT}" "$INSTDIR\spurlixlight.exe"
 

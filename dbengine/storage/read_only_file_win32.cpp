@@ -1,5 +1,6 @@
 // Windows backend of ReadOnlyFile: CreateFileW (with the sequential-scan
-// hint), SetFilePointerEx and ReadFile, GetFileSizeEx, ReOpenFile.
+// hint), SetFilePointerEx and ReadFile, GetFileSizeEx, ReOpenFile where
+// Windows has it (Vista and later; on XP the scans share the one handle).
 //
 // The file is shared for reading, writing and deleting, so that ACT!, which
 // keeps its tables open and writes to them, is never blocked by us. Paths
@@ -31,6 +32,21 @@ ReadOnlyFile::Status statusOf(DWORD error) {
     default:
       return ReadOnlyFile::Status::kUnreadable;
   }
+}
+
+using ReOpenFileFn = HANDLE(WINAPI*)(HANDLE, DWORD, DWORD, DWORD);
+
+// kernel32's ReOpenFile, or null on Windows XP, which lacks it: looked up
+// rather than imported, so the program still starts there.
+ReOpenFileFn reOpenFile() {
+  static const ReOpenFileFn function = [] {
+    const HMODULE kernel32 = GetModuleHandleW(L"kernel32.dll");
+    // GetProcAddress gives every function the same pointer type.
+    return kernel32 == nullptr ? nullptr
+                               : reinterpret_cast<ReOpenFileFn>(reinterpret_cast<void*>(
+                                     GetProcAddress(kernel32, "ReOpenFile")));
+  }();
+  return function;
 }
 
 class Win32File final : public ReadOnlyFile {
@@ -115,8 +131,13 @@ ReadOnlyFile::Read Win32File::readAt(std::uint64_t offset, std::span<std::uint8_
 }
 
 std::unique_ptr<ReadOnlyFile> Win32File::reopen() const {
+  // Without ReOpenFile there is no second handle on the same open file:
+  // opening the path again might reach another file by now, and a
+  // duplicated handle shares the position.
+  const ReOpenFileFn reopenFile = reOpenFile();
+  if (reopenFile == nullptr) return nullptr;
   const HANDLE file =
-      ReOpenFile(handle_, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+      reopenFile(handle_, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                  FILE_FLAG_SEQUENTIAL_SCAN);
   if (file == INVALID_HANDLE_VALUE) return nullptr;
   return std::make_unique<Win32File>(file);

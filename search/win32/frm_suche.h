@@ -100,7 +100,7 @@ class FrmSuche final : public win32_ui::Window,
   std::string statusText_;
   std::string shownStatusText_;
   float progressPosition_ = 0.0f;
-  unsigned long long lastDisplay_ = 0;  // GetTickCount64 of the last showing
+  unsigned long long lastDisplay_ = 0;  // steady-clock milliseconds of the last showing
   bool displayPending_ = false;
   bool hourglass_ = false;
   std::unique_ptr<search::SearchDialogEvents> events_;

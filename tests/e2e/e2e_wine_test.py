@@ -8,7 +8,10 @@ the SQL text left on the clipboard.
 The scenarios share one session (one Wine prefix: making it takes about 10 s)
 and leave it as they found it.
 
-Run: /usr/bin/python3 tests/e2e/e2e_wine_test.py BUILD_DIR [EndToEndWine.test_name ...]
+Run: /usr/bin/python3 tests/e2e/e2e_wine_test.py BUILD_DIR [--act-build DIR]
+         [EndToEndWine.test_name ...]
+--act-build takes the stand-in ACT! from another build (the 32-bit program's
+scenario runs beside the 64-bit stand-in).
 """
 
 import os
@@ -21,7 +24,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from e2e_test import FIXTURES, INFO_DIALOG, Scenarios  # noqa: E402
 from wine_harness import WineSession, windows_path  # noqa: E402
 
-BUILD_DIR = None
+BUILD_DIR = ACT_BUILD = None
 SETTINGS_KEY = r"HKCU\Software\VB and VBA Program Settings\Spurlix light"
 ACT_KEY = r"HKCU\Software\Symantec\ACT!"
 EXPECTED_SQL = ("SELECT [KONTAKTE].COMPANY, [KONTAKTE].NAME, [KONTAKTE].UNIQUE_ID "
@@ -32,7 +35,7 @@ EXPECTED_SQL = ("SELECT [KONTAKTE].COMPANY, [KONTAKTE].NAME, [KONTAKTE].UNIQUE_I
 class EndToEndWine(Scenarios, unittest.TestCase):
     @classmethod
     def setUpClass(cls):
-        cls.session = WineSession(BUILD_DIR)
+        cls.session = WineSession(BUILD_DIR, act_build=ACT_BUILD)
         cls.session.start_window_manager()  # to minimise ACT!
 
     @classmethod
@@ -114,4 +117,7 @@ class EndToEndWine(Scenarios, unittest.TestCase):
 
 if __name__ == "__main__":
     BUILD_DIR = os.path.abspath(sys.argv[1])
-    unittest.main(argv=[sys.argv[0], "-v"] + sys.argv[2:])
+    rest = sys.argv[2:]
+    if rest[:1] == ["--act-build"]:
+        ACT_BUILD, rest = os.path.abspath(rest[1]), rest[2:]
+    unittest.main(argv=[sys.argv[0], "-v"] + rest)

@@ -3,6 +3,10 @@ install, the installed program started from its Start-menu entry for the
 main end-to-end scenario, a second install over the first, and a silent
 uninstall that leaves nothing of ours but the search history.
 
+The installer is a 32-bit program that installs the 64-bit program on 64-bit
+Windows: it runs under the emulated 32-bit Wine (scripts/wine32/), in a
+64-bit prefix, and must install the 64-bit build's program there.
+
 Run: /usr/bin/python3 tests/e2e/installer_wine_test.py BUILD_DIR SETUP_EXE VERSION
 """
 
@@ -15,7 +19,7 @@ import unittest
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import e2e_wine_test  # noqa: E402
 from e2e_wine_test import SETTINGS_KEY, EndToEndWine  # noqa: E402
-from wine_harness import windows_path  # noqa: E402
+from wine_harness import use_emulated_wine32, windows_path  # noqa: E402
 
 SETUP = VERSION = None
 UNINSTALL_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\SpurlixLight"
@@ -99,5 +103,6 @@ class Installer(EndToEndWine):
 if __name__ == "__main__":
     e2e_wine_test.BUILD_DIR = os.path.abspath(sys.argv[1])
     SETUP, VERSION = os.path.abspath(sys.argv[2]), sys.argv[3]
+    use_emulated_wine32()
     name = "Installer.test_install_search_reinstall_and_uninstall_keeping_the_history"
     unittest.main(argv=[sys.argv[0], "-v", name])

@@ -8,6 +8,11 @@ wineserver, so that every program after the first starts in a fraction of a
 second, and what a program writes into the registry can be read at once
 (`reg export`). Needs Wine (64-bit), the de_DE.UTF-8 locale and everything
 harness.Session needs.
+
+Started by `scripts/test-windows windows32`, the session inherits the
+surroundings of the emulated 32-bit Wine (scripts/wine32/env): its 64-bit
+loader then runs every program, and Wine hands the 32-bit ones to the 32-bit
+half by itself.
 """
 
 import glob
@@ -19,6 +24,17 @@ import tempfile
 from harness import PATIENCE, Session, SessionError
 
 GERMAN = "de_DE.UTF-8"
+AE_DEBUG = r"HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug"
+SCRIPTS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts")
+
+
+def use_emulated_wine32():
+    """Makes the sessions started after it run in the surroundings of the
+    emulated 32-bit Wine (scripts/wine32/env), for a test of a 32-bit program
+    that the 64-bit test run starts (the installer's 32-bit stub)."""
+    env = subprocess.run(["bash", "-c", '. "$0" && env -0', os.path.join(SCRIPTS, "wine32", "env")],
+                         stdout=subprocess.PIPE, check=True).stdout
+    os.environ.update(line.split("=", 1) for line in env.decode().split("\0") if "=" in line)
 
 
 def windows_path(path):
@@ -32,8 +48,15 @@ class WineSession(Session):
     does, instead of leaving them to a window manager; `display` runs the
     programs on that X display instead of a virtual one."""
 
-    def __init__(self, build_dir, keep=False, dpi=96, managed=True, screen=None, display=None):
+    def __init__(self, build_dir, keep=False, dpi=96, managed=True, screen=None, display=None,
+                 act_build=None):
         self.dpi, self.managed, self.display = dpi, managed, display
+        # The stand-in ACT! may come from another build: the 32-bit program's
+        # scenario runs beside the 64-bit stand-in (a 32-bit COM server does
+        # not survive the emulation that runs the 32-bit program here).
+        self.act_build = act_build or build_dir
+        self.loader = os.environ.get("SPURLIX_WINE64", "wine")
+        self.emulated_32 = "SPURLIX_WINE32" in os.environ
         # What start_program runs under Wine: the build's program, or what a
         # test puts here (the installer's test: the installed Start-menu entry).
         self.program = [os.path.join(build_dir, "startup/app/spurlixlight.exe")]
@@ -71,7 +94,7 @@ class WineSession(Session):
         # desktop keeps its own.)
         if not self.display:
             subprocess.run(["setxkbmap", "de"], env=self.env, check=True)
-        self.wine(["wineboot", "-i"], "making the Wine prefix")
+        self.wine(["wine", "wineboot", "-i"], "making the Wine prefix")
         self.reg_add(r"HKCU\Software\Wine\WineDbg", "ShowCrashDialog", 0)
         self.reg_add(r"HKCU\Control Panel\Desktop", "LogPixels", self.dpi)
         if not self.managed:
@@ -82,7 +105,18 @@ class WineSession(Session):
         fonts = os.path.join(self.prefix, "drive_c", "windows", "Fonts")
         for font in glob.glob("/usr/share/wine/fonts/*.ttf"):
             shutil.copy(font, fonts)
+        if self.emulated_32:
+            # The mingw zlib that Wine's 32-bit DLLs load, which Debian puts
+            # beside the 64-bit ones only.
+            os.symlink("/usr/i686-w64-mingw32/lib/zlib1.dll",
+                       os.path.join(self.prefix, "drive_c", "windows", "syswow64", "zlib1.dll"))
+            # A crash of a 32-bit program would start Wine's debugger, which
+            # hangs under the emulation: without one the program just ends.
+            for view in ("/reg:32", "/reg:64"):
+                self.wine(["wine", "reg", "delete", AE_DEBUG, "/v", "Debugger", "/f", view],
+                          "removing the debugger")
         self.wine(["wineserver", "-w"], "the prefix's first server to end")
+        self.wine([os.path.join(SCRIPTS, "wine-slim-prefix"), self.prefix], "linking the DLLs")
         # One server for the whole session, kept running between programs.
         self.wine(["wineserver", "-p"], "starting the wineserver")
         self.wine(["wine", "cmd", "/c", "exit 0"], "the first Wine program")
@@ -99,6 +133,7 @@ class WineSession(Session):
         """Runs a Wine tool to its end; its standard output. The output goes
         through files: Wine's helper processes, which a program may start,
         inherit its descriptors and outlive it, so a pipe would stay open."""
+        argv = [self.loader if argv[0] == "wine" else argv[0], *argv[1:]]
         with tempfile.TemporaryFile(dir=self.root) as out, \
                 tempfile.TemporaryFile(dir=self.root) as err:
             status = subprocess.run(argv, env=self.env, stdin=subprocess.DEVNULL, stdout=out,
@@ -148,20 +183,21 @@ class WineSession(Session):
 
     # -- programs ---------------------------------------------------------
 
-    def start_exe(self, relative, *arguments, name=None):
-        """A program of the Windows build, started under Wine."""
-        exe = self.binary(relative)
-        return self.start(["wine", exe, *arguments], name=name or os.path.basename(exe))
+    def start_exe(self, relative, *arguments, name=None, build=None):
+        """A program of the Windows build (or of `build`), started under Wine."""
+        exe = os.path.join(build or self.build_dir, relative)
+        return self.start([self.loader, exe, *arguments], name=name or os.path.basename(exe))
 
     def start_program(self):
-        return self.start(["wine", *self.program], name="spurlixlight.exe")
+        return self.start([self.loader, *self.program], name="spurlixlight.exe")
 
     def start_standin(self, table, *options):
         """The Windows stand-in ACT! with its call log, once it shows its main
         window (`.window`): it registers with COM before it opens it."""
         self.standin_log = os.path.join(self.root, "standin-%d.jsonl" % len(self.programs))
         standin = self.start_exe("standin/act-standin.exe", "--log",
-                                 windows_path(self.standin_log), *options, windows_path(table))
+                                 windows_path(self.standin_log), *options, windows_path(table),
+                                 build=self.act_build)
         found = []
 
         def shown():
