@@ -56,13 +56,12 @@ UniqueGlobal globalTextOf(const std::wstring& text) {
 }  // namespace
 
 std::chrono::milliseconds Win32Clipboard::patience() const {
-  const bool justGaveUp = gaveUp_ && std::chrono::steady_clock::now() - gaveUpAt_ < kOpenPatience;
+  const bool justGaveUp = gaveUpAt_ && std::chrono::steady_clock::now() - *gaveUpAt_ < kOpenPatience;
   return justGaveUp ? std::chrono::milliseconds(0) : kOpenPatience;
 }
 
 bool Win32Clipboard::noteOpened(bool opened) {
-  gaveUp_ = !opened;
-  if (!opened) gaveUpAt_ = std::chrono::steady_clock::now();
+  gaveUpAt_ = opened ? std::nullopt : std::optional(std::chrono::steady_clock::now());
   return opened;
 }
 

@@ -11,6 +11,7 @@
 // of its own, made and destroyed within the call.
 
 #include <chrono>
+#include <optional>
 
 #include "common/clipboard.h"
 
@@ -31,8 +32,7 @@ class Win32Clipboard : public common::Clipboard {
   // Remembers whether this call gave up; returns `opened`.
   bool noteOpened(bool opened);
 
-  std::chrono::steady_clock::time_point gaveUpAt_{};
-  bool gaveUp_ = false;
+  std::optional<std::chrono::steady_clock::time_point> gaveUpAt_;  // the last call's give-up
 };
 
 }  // namespace platform_win32
