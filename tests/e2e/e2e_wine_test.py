@@ -33,9 +33,11 @@ EXPECTED_SQL = ("SELECT [KONTAKTE].COMPANY, [KONTAKTE].NAME, [KONTAKTE].UNIQUE_I
 
 
 class EndToEndWine(Scenarios, unittest.TestCase):
+    ARCH = "win64"  # the prefix's kind (WineSession)
+
     @classmethod
     def setUpClass(cls):
-        cls.session = WineSession(BUILD_DIR, act_build=ACT_BUILD)
+        cls.session = WineSession(BUILD_DIR, act_build=ACT_BUILD, arch=cls.ARCH)
         cls.session.start_window_manager()  # to minimise ACT!
 
     @classmethod

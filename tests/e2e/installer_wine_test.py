@@ -4,10 +4,14 @@ main end-to-end scenario, a second install over the first, and a silent
 uninstall that leaves nothing of ours but the search history.
 
 The installer is a 32-bit program that installs the 64-bit program on 64-bit
-Windows: it runs under the emulated 32-bit Wine (scripts/wine32/), in a
-64-bit prefix, and must install the 64-bit build's program there.
+Windows and the 32-bit one elsewhere. It runs under the emulated 32-bit Wine
+(scripts/wine32/), by default in a 64-bit prefix, where it must install the
+64-bit build's program. With --win32 the prefix is a pure 32-bit one, as
+ACT!'s users on Linux have it: the installer must install the 32-bit
+program there, and the 32-bit stand-in ACT! is its automation server; then
+BUILD_DIR is the 32-bit build.
 
-Run: /usr/bin/python3 tests/e2e/installer_wine_test.py BUILD_DIR SETUP_EXE VERSION
+Run: /usr/bin/python3 tests/e2e/installer_wine_test.py BUILD_DIR SETUP_EXE VERSION [--win32]
 """
 
 import filecmp
@@ -71,6 +75,9 @@ class Installer(EndToEndWine):
         s.env["WINEDLLOVERRIDES"] += ";winemenubuilder.exe=d"
         # The history an earlier SpurlixLight left: the install keeps it.
         s.reg_add(SETTINGS_KEY + r"\Suchbegriffe", "0", "Schulz")
+        # A 32-bit prefix has no second, 32-bit system folder: the
+        # installer sees a 32-bit Windows.
+        self.assertEqual(os.path.isdir(self.host(r"C:\windows\syswow64")), self.ARCH == "win64")
         folder = self.install()
         self.assertEqual(self.history(), {"0": "Schulz"})
         self.assertIn(folder, self.ours())  # which sees what is ours
@@ -103,6 +110,8 @@ class Installer(EndToEndWine):
 if __name__ == "__main__":
     e2e_wine_test.BUILD_DIR = os.path.abspath(sys.argv[1])
     SETUP, VERSION = os.path.abspath(sys.argv[2]), sys.argv[3]
+    if sys.argv[4:] == ["--win32"]:
+        Installer.ARCH = "win32"
     use_emulated_wine32()
     name = "Installer.test_install_search_reinstall_and_uninstall_keeping_the_history"
     unittest.main(argv=[sys.argv[0], "-v", name])

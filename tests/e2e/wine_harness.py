@@ -12,7 +12,9 @@ harness.Session needs.
 Started by `scripts/test-windows windows32`, the session inherits the
 surroundings of the emulated 32-bit Wine (scripts/wine32/env): its 64-bit
 loader then runs every program, and Wine hands the 32-bit ones to the 32-bit
-half by itself.
+half by itself. With arch="win32" the prefix is a pure 32-bit one, as ACT!'s
+users on Linux have it: every program in it, Wine's own tools included, runs
+through the emulated 32-bit loader, and only the wineserver is 64-bit.
 """
 
 import glob
@@ -49,14 +51,16 @@ class WineSession(Session):
     programs on that X display instead of a virtual one."""
 
     def __init__(self, build_dir, keep=False, dpi=96, managed=True, screen=None, display=None,
-                 act_build=None):
-        self.dpi, self.managed, self.display = dpi, managed, display
-        # The stand-in ACT! may come from another build: the 32-bit program's
-        # scenario runs beside the 64-bit stand-in (a 32-bit COM server does
-        # not survive the emulation that runs the 32-bit program here).
+                 act_build=None, arch="win64"):
+        self.dpi, self.managed, self.display, self.arch = dpi, managed, display, arch
+        # The stand-in ACT! may come from another build: one of the 32-bit
+        # program's scenarios runs beside the 64-bit stand-in.
         self.act_build = act_build or build_dir
-        self.loader = os.environ.get("SPURLIX_WINE64", "wine")
         self.emulated_32 = "SPURLIX_WINE32" in os.environ
+        if arch == "win32" and not self.emulated_32:
+            raise SessionError("a 32-bit prefix needs the emulated 32-bit Wine (scripts/wine32/env)")
+        self.loader = os.environ["SPURLIX_WINE"] if arch == "win32" else \
+            os.environ.get("SPURLIX_WINE64", "wine")
         # What start_program runs under Wine: the build's program, or what a
         # test puts here (the installer's test: the installed Start-menu entry).
         self.program = [os.path.join(build_dir, "startup/app/spurlixlight.exe")]
@@ -79,6 +83,7 @@ class WineSession(Session):
         self.prefix = os.path.join(self.root, "prefix")
         self.env.update({
             "WINEPREFIX": self.prefix,
+            "WINEARCH": self.arch,
             "WINEDEBUG": "-all",
             "WINEDLLOVERRIDES": "mscoree,mshtml=",  # no .NET or browser engine downloads
             # German message boxes ("Ja"/"Nein") and umlauts in command
@@ -94,6 +99,14 @@ class WineSession(Session):
         # desktop keeps its own.)
         if not self.display:
             subprocess.run(["setxkbmap", "de"], env=self.env, check=True)
+        # Wine's 32-bit DLLs load the mingw zlib, which Debian puts beside
+        # the 64-bit ones only. A 64-bit prefix gets it once made; a 32-bit
+        # prefix needs it in system32 before wineboot runs a 32-bit program.
+        zlib, dlls = "/usr/i686-w64-mingw32/lib/zlib1.dll", "syswow64"
+        if self.arch == "win32":
+            dlls = "system32"
+            os.makedirs(os.path.join(self.prefix, "drive_c", "windows", dlls))
+            os.symlink(zlib, os.path.join(self.prefix, "drive_c", "windows", dlls, "zlib1.dll"))
         self.wine(["wine", "wineboot", "-i"], "making the Wine prefix")
         self.reg_add(r"HKCU\Software\Wine\WineDbg", "ShowCrashDialog", 0)
         self.reg_add(r"HKCU\Control Panel\Desktop", "LogPixels", self.dpi)
@@ -106,14 +119,13 @@ class WineSession(Session):
         for font in glob.glob("/usr/share/wine/fonts/*.ttf"):
             shutil.copy(font, fonts)
         if self.emulated_32:
-            # The mingw zlib that Wine's 32-bit DLLs load, which Debian puts
-            # beside the 64-bit ones only.
-            os.symlink("/usr/i686-w64-mingw32/lib/zlib1.dll",
-                       os.path.join(self.prefix, "drive_c", "windows", "syswow64", "zlib1.dll"))
+            if self.arch == "win64":
+                os.symlink(zlib, os.path.join(self.prefix, "drive_c", "windows", dlls, "zlib1.dll"))
             # A crash of a 32-bit program would start Wine's debugger, which
-            # hangs under the emulation: without one the program just ends.
-            for view in ("/reg:32", "/reg:64"):
-                self.wine(["wine", "reg", "delete", AE_DEBUG, "/v", "Debugger", "/f", view],
+            # waits for a person: without one the program just ends.
+            views = [[]] if self.arch == "win32" else [["/reg:32"], ["/reg:64"]]
+            for view in views:
+                self.wine(["wine", "reg", "delete", AE_DEBUG, "/v", "Debugger", "/f", *view],
                           "removing the debugger")
         self.wine(["wineserver", "-w"], "the prefix's first server to end")
         self.wine([os.path.join(SCRIPTS, "wine-slim-prefix"), self.prefix], "linking the DLLs")
