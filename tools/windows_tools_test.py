@@ -1,7 +1,8 @@
 """The Windows tools against the Linux ones: actdb-demo.exe writes the same
-files as actdb-demo, and actdb-sql.exe under Wine prints what actdb-sql
-prints, byte for byte, for the same folder and statements. The folders are
-named with blanks and umlauts, and reach the Windows tools in Windows form.
+files as actdb-demo, which an independent reader (python3-dbfread) reads as
+our engine does, and actdb-sql.exe under Wine prints what actdb-sql prints,
+byte for byte, for the same folder and statements. The folders are named
+with blanks and umlauts, and reach the Windows tools in Windows form.
 
 Run: python3 tools/windows_tools_test.py WINE_RUN WINDOWS_TOOLS LINUX_TOOLS FIXTURES
 (the emulator script, the folders holding actdb-sql.exe and actdb-sql, and
@@ -16,6 +17,8 @@ import subprocess
 import sys
 import tempfile
 import unittest
+
+import dbfread
 
 WINE_RUN = WINDOWS_TOOLS = LINUX_TOOLS = FIXTURES = None
 
@@ -76,6 +79,14 @@ class WindowsToolsMatchLinux(unittest.TestCase):
         for name in ("KONTAKTE.dbf", "KONTAKTE.gdb"):
             self.assertTrue(pathlib.Path(linux_folder, name).read_bytes() ==
                             pathlib.Path(windows_folder, name).read_bytes(), name + " differs")
+        # The contacts an independent reader finds are those our engine
+        # counts, each with an ID of its own.
+        contacts = list(dbfread.DBF(os.path.join(windows_folder, "KONTAKTE.dbf"),
+                                    encoding="cp1252"))
+        self.assertEqual(len({c["UNIQUE_ID"] for c in contacts}), len(contacts))
+        status, out, err = self.windows("actdb-sql", windows_path(windows_folder),
+                                        "SELECT COUNT(*) FROM [KONTAKTE]")
+        self.assertEqual((status, out.split()[-1]), (0, str(len(contacts)).encode()), err)
 
     def test_sql_prints_the_same_bytes(self):
         demo = os.path.join(self.work, "Demo für Abfragen")
