@@ -12,6 +12,8 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <thread>
 #include <vector>
 
 #include "common/act_automation.h"
@@ -57,9 +59,23 @@ struct ActObjects {
   std::unique_ptr<ActView> view;
 };
 
+// CreateObject with work to do meanwhile, which runs exactly once, on the
+// calling thread, whatever the answer.
+inline std::unique_ptr<ActApplication> createWithWorkMeanwhile(ActAutomation& automation,
+                                                               std::string_view progId) {
+  int runs = 0;
+  const std::thread::id caller = std::this_thread::get_id();
+  auto application = automation.CreateObject(progId, [&] {
+    ++runs;
+    EXPECT_EQ(std::this_thread::get_id(), caller);
+  });
+  EXPECT_EQ(runs, 1) << progId;
+  return application;
+}
+
 inline ActObjects openView(ActAutomation& automation) {
   ActObjects act;
-  act.application = automation.CreateObject("ACTOLE.APPOBJECT");
+  act.application = createWithWorkMeanwhile(automation, "ACTOLE.APPOBJECT");
   if (act.application) act.views = act.application->Views();
   if (act.views) act.view = act.views->Create(1, 2);
   return act;
@@ -88,8 +104,8 @@ inline void expectMisbehaviourSwitchesBecomeNoObjectOrTheChosenResult(StandinRig
   {
     const auto act = rig.start({"--no-app", rig.table});
     ASSERT_TRUE(act->waitUntilServing());
-    EXPECT_EQ(rig.automation->CreateObject("ACTOLE.APPOBJECT"), nullptr);
-    EXPECT_EQ(rig.automation->CreateObject(""), nullptr);
+    EXPECT_EQ(createWithWorkMeanwhile(*rig.automation, "ACTOLE.APPOBJECT"), nullptr);
+    EXPECT_EQ(createWithWorkMeanwhile(*rig.automation, ""), nullptr);
   }
   {
     const auto act = rig.start({"--no-views", rig.table});
