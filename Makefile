@@ -48,9 +48,10 @@ installer: deps
 
 # Their tests under Wine, in a private prefix and on a private Xvfb: the
 # 64-bit build's, then the 32-bit build's under the emulated 32-bit Wine.
-# They compare the Windows tools with the Linux build's, which are built first.
+# They compare the Windows tools with the Linux build's, which are built first
+# (with the window watcher that the end-to-end scenarios share).
 test-windows: windows configure
-	cmake --build --preset default -j $(JOBS) --target actdb-sql actdb-demo
+	cmake --build --preset default -j $(JOBS) --target actdb-sql actdb-demo window-map-watch
 	JOBS=$(JOBS) scripts/test-windows windows
 	JOBS=$(JOBS) scripts/test-windows windows32
 
