@@ -17,6 +17,8 @@
 #include <vector>
 
 #include "common/act_automation.h"
+#include "common/utf8.h"
+#include "tests/fixture_ids.h"
 #include "tests/scratch.h"
 
 namespace common {
@@ -45,9 +47,10 @@ struct StandinRig {
   std::vector<std::string> logLines() const { return test_support::readLines(pathFromUtf8(log)); }
 };
 
+// Each ID padded to 12 characters (not bytes).
 inline std::string paddedIds(const std::vector<std::string>& ids) {
   std::string list;
-  for (const std::string& id : ids) list += id + std::string(12 - id.size(), ' ');
+  for (const std::string& id : ids) list += id + std::string(12 - utf8Length(id), ' ');
   return list;
 }
 
@@ -90,14 +93,17 @@ inline void expectLookupAnswersComeBackAndTheListStays(StandinRig& rig) {
   auto [application, views, view] = openView(*rig.automation);
   ASSERT_NE(view, nullptr);
   EXPECT_TRUE(view->LookupAll());
-  std::string allFound = paddedIds({"X1", "A00000000001"});
-  std::string oneMissing = paddedIds({"A00000000005", "A00000000008", "NOPE"});  // 8 is deleted
+  // IDs as ACT! makes them: quotes, brackets, "*", "?", "#", "%", a
+  // backslash, blanks inside and in front, letters beyond ASCII.
+  const auto& id = test_support::kFixtureIds;
+  std::string allFound = paddedIds({"X1", id[1], id[3], id[4], id[7]});
+  std::string oneMissing = paddedIds({id[5], id[8], "NOPE"});  // 8 is deleted
   std::string badLength = allFound + "Ä";
   EXPECT_EQ(view->CreateLookup(allFound), 0);
   EXPECT_EQ(view->CreateLookup(oneMissing), 100);
   EXPECT_EQ(view->CreateLookup(badLength), 5);
-  EXPECT_EQ(allFound, paddedIds({"X1", "A00000000001"}));
-  EXPECT_EQ(badLength, paddedIds({"X1", "A00000000001"}) + "Ä");
+  EXPECT_EQ(allFound, paddedIds({"X1", id[1], id[3], id[4], id[7]}));
+  EXPECT_EQ(badLength, paddedIds({"X1", id[1], id[3], id[4], id[7]}) + "Ä");
 }
 
 inline void expectMisbehaviourSwitchesBecomeNoObjectOrTheChosenResult(StandinRig& rig) {
