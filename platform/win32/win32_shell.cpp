@@ -22,17 +22,6 @@ class OptionalWide {
   std::wstring text_;
 };
 
-// A function of shell32, loaded on first use rather than at start: loading
-// it (and under Wine shlwapi and shcore with it) held up every start, and
-// only the dialogs' links use it. shell32 is one of the system's known DLLs,
-// so the name alone cannot load another file.
-template <typename Function>
-Function* shellFunction(const char* name) {
-  static const HMODULE shell = LoadLibraryW(L"shell32.dll");
-  if (shell == nullptr) return nullptr;
-  return reinterpret_cast<Function*>(reinterpret_cast<void*>(GetProcAddress(shell, name)));
-}
-
 // The shell's instance code as the 32-bit number the launcher compares.
 std::int32_t codeOf(HINSTANCE instance) {
   const auto code = reinterpret_cast<INT_PTR>(instance);
@@ -48,10 +37,8 @@ std::int32_t Win32Shell::shellExecute(platform::WindowHandle owner,
                                       std::int32_t show) {
   const OptionalWide wideVerb(verb), wideParameters(parameters), wideFolder(startFolder);
   const std::wstring wideFile = wideFromUtf8(file);
-  const auto execute = shellFunction<decltype(ShellExecuteW)>("ShellExecuteW");
-  if (execute == nullptr) return codeOf(nullptr);  // as the shell's own "out of resources"
-  return codeOf(execute(windowOf(owner), wideVerb.get(), wideFile.c_str(), wideParameters.get(),
-                        wideFolder.get(), show));
+  return codeOf(ShellExecuteW(windowOf(owner), wideVerb.get(), wideFile.c_str(),
+                              wideParameters.get(), wideFolder.get(), show));
 }
 
 platform::ShellExecuteExResult Win32Shell::shellExecuteEx(
@@ -69,10 +56,7 @@ platform::ShellExecuteExResult Win32Shell::shellExecuteEx(
   info.lpParameters = wideParameters.get();
   info.lpDirectory = wideFolder.get();
   info.nShow = show;
-  // The outcome is in hInstApp, success or not (0 without the shell).
-  if (const auto execute = shellFunction<decltype(ShellExecuteExW)>("ShellExecuteExW")) {
-    execute(&info);
-  }
+  ShellExecuteExW(&info);  // the outcome is in hInstApp, success or not
 
   platform::ShellExecuteExResult result{codeOf(info.hInstApp), 0};
   if (info.hProcess != nullptr) {
