@@ -1,8 +1,9 @@
 # The two commands of the README, and a few more for developers.
 #   make test   installs what is missing, builds and runs every test, the
 #               Linux build's and then the Windows build's (under Wine)
-#   make demo   installs what is missing, builds and runs the demo
-#               (make demo-windows: the same with the Windows build under Wine)
+#   make demo   installs what the demo needs, builds its three programs and
+#               runs it (make demo-windows: the same with the Windows build
+#               under Wine)
 JOBS ?= $(shell nproc)
 # ccache: paths below the checkout are hashed relative to it, and the working
 # folder is left out of the hash, so a clean clone elsewhere reuses objects.
@@ -48,13 +49,25 @@ installer: deps
 
 # Their tests under Wine, in a private prefix and on a private Xvfb: the
 # 64-bit build's, then the 32-bit build's under the emulated 32-bit Wine.
-# They compare the Windows tools with the Linux build's, which are built first.
+# They compare the Windows tools with the Linux build's, which are built first
+# (with the window watcher that the end-to-end scenarios share).
 test-windows: windows configure
-	cmake --build --preset default -j $(JOBS) --target actdb-sql actdb-demo
+	cmake --build --preset default -j $(JOBS) --target actdb-sql actdb-demo window-map-watch
 	JOBS=$(JOBS) scripts/test-windows windows
 	JOBS=$(JOBS) scripts/test-windows windows32
 
-demo: build
+# Only what the demo runs: the program, the stand-in ACT! and the demo
+# database's generator (a fresh clone's full build is mostly tests). It says
+# in German, as the demo does, what it is doing.
+DEMO_TARGETS := spurlixlight act-standin actdb-demo
+
+demo:
+	@echo "Demo: prüfe die nötigen Debian-Pakete ..."
+	@scripts/install-deps --demo
+	@echo "Demo: richte den Build in build/default ein ..."
+	@cmake --preset default >/dev/null
+	@echo "Demo: baue $(DEMO_TARGETS) (beim ersten Mal einige Minuten) ..."
+	@cmake --build --preset default -j $(JOBS) --target $(DEMO_TARGETS)
 	@scripts/demo
 
 # The same under Wine: the Windows program beside the Windows stand-in ACT!

@@ -10,6 +10,7 @@
 #include "tests/fakes/fake_event_pump.h"
 #include "tests/fakes/fake_message_boxes.h"
 #include "tests/fakes/fake_settings_store.h"
+#include "tests/fixture_ids.h"
 
 namespace actdb {
 
@@ -113,15 +114,17 @@ TEST_F(ClActDbf, SucheBuildsTheFragmentQuery) {
 // engine's tests; here they together, through the query class.
 TEST_F(ClActDbf, SucheFindsTheFragmentAnywhereInAnyCase) {
   open();
+  const auto records = [](std::initializer_list<int> numbers) {
+    Ids out;
+    for (int n : numbers) out.push_back(test_support::kFixtureIds[n]);
+    return out;
+  };
   const std::tuple<const char*, const char*, Ids> cases[] = {
-      {"COMPANY,NAME", "mü", {"A00000000001", "A00000000002", "A00000000003", "A00000000007"}},
-      {"COMPANY,NAME", "O'Neil", {"A00000000004"}},
-      {"COMPANY,NAME", "me?er", {"A00000000005", "A00000000006"}},
+      {"COMPANY,NAME", "mü", records({1, 2, 3, 7})},
+      {"COMPANY,NAME", "O'Neil", records({4})},
+      {"COMPANY,NAME", "me?er", records({5, 6})},
       // An empty fragment finds every row with a value: one company is blank.
-      {"COMPANY",
-       "",
-       {"A00000000001", "A00000000002", "A00000000003", "A00000000004", "A00000000005",
-        "A00000000006", "X1"}},
+      {"COMPANY", "", records({1, 2, 3, 4, 5, 6, 9})},
   };
   for (const auto& [fields, fragment, expected] : cases) {
     auto rows = db.Suche(fields, "", fragment, "OR", false);

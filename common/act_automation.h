@@ -12,6 +12,7 @@
 // the views collection, then the application.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -51,7 +52,16 @@ class ActAutomation {
   virtual ~ActAutomation() = default;
   // The application object registered under `progId` ("ACTOLE.APPOBJECT"),
   // or nullptr when nobody serves it or the server cannot be reached.
-  virtual std::unique_ptr<ActApplication> CreateObject(std::string_view progId) = 0;
+  //
+  // `meanwhile` (when set) is work of the caller's that need not wait for
+  // the answer: it runs exactly once, on the calling thread, before
+  // CreateObject returns, in every outcome. Where the backend can, it runs
+  // while the server's answer is outstanding, so the two overlap.
+  virtual std::unique_ptr<ActApplication> CreateObject(std::string_view progId,
+                                                       const std::function<void()>& meanwhile) = 0;
+  std::unique_ptr<ActApplication> CreateObject(std::string_view progId) {
+    return CreateObject(progId, {});
+  }
 };
 
 }  // namespace common

@@ -12,9 +12,13 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <thread>
 #include <vector>
 
 #include "common/act_automation.h"
+#include "common/utf8.h"
+#include "tests/fixture_ids.h"
 #include "tests/scratch.h"
 
 namespace common {
@@ -43,9 +47,10 @@ struct StandinRig {
   std::vector<std::string> logLines() const { return test_support::readLines(pathFromUtf8(log)); }
 };
 
+// Each ID padded to 12 characters (not bytes).
 inline std::string paddedIds(const std::vector<std::string>& ids) {
   std::string list;
-  for (const std::string& id : ids) list += id + std::string(12 - id.size(), ' ');
+  for (const std::string& id : ids) list += id + std::string(12 - utf8Length(id), ' ');
   return list;
 }
 
@@ -57,9 +62,23 @@ struct ActObjects {
   std::unique_ptr<ActView> view;
 };
 
+// CreateObject with work to do meanwhile, which runs exactly once, on the
+// calling thread, whatever the answer.
+inline std::unique_ptr<ActApplication> createWithWorkMeanwhile(ActAutomation& automation,
+                                                               std::string_view progId) {
+  int runs = 0;
+  const std::thread::id caller = std::this_thread::get_id();
+  auto application = automation.CreateObject(progId, [&] {
+    ++runs;
+    EXPECT_EQ(std::this_thread::get_id(), caller);
+  });
+  EXPECT_EQ(runs, 1) << progId;
+  return application;
+}
+
 inline ActObjects openView(ActAutomation& automation) {
   ActObjects act;
-  act.application = automation.CreateObject("ACTOLE.APPOBJECT");
+  act.application = createWithWorkMeanwhile(automation, "ACTOLE.APPOBJECT");
   if (act.application) act.views = act.application->Views();
   if (act.views) act.view = act.views->Create(1, 2);
   return act;
@@ -74,22 +93,25 @@ inline void expectLookupAnswersComeBackAndTheListStays(StandinRig& rig) {
   auto [application, views, view] = openView(*rig.automation);
   ASSERT_NE(view, nullptr);
   EXPECT_TRUE(view->LookupAll());
-  std::string allFound = paddedIds({"X1", "A00000000001"});
-  std::string oneMissing = paddedIds({"A00000000005", "A00000000008", "NOPE"});  // 8 is deleted
+  // IDs as ACT! makes them: quotes, brackets, "*", "?", "#", "%", a
+  // backslash, blanks inside and in front, letters beyond ASCII.
+  const auto& id = test_support::kFixtureIds;
+  std::string allFound = paddedIds({"X1", id[1], id[3], id[4], id[7]});
+  std::string oneMissing = paddedIds({id[5], id[8], "NOPE"});  // 8 is deleted
   std::string badLength = allFound + "Ä";
   EXPECT_EQ(view->CreateLookup(allFound), 0);
   EXPECT_EQ(view->CreateLookup(oneMissing), 100);
   EXPECT_EQ(view->CreateLookup(badLength), 5);
-  EXPECT_EQ(allFound, paddedIds({"X1", "A00000000001"}));
-  EXPECT_EQ(badLength, paddedIds({"X1", "A00000000001"}) + "Ä");
+  EXPECT_EQ(allFound, paddedIds({"X1", id[1], id[3], id[4], id[7]}));
+  EXPECT_EQ(badLength, paddedIds({"X1", id[1], id[3], id[4], id[7]}) + "Ä");
 }
 
 inline void expectMisbehaviourSwitchesBecomeNoObjectOrTheChosenResult(StandinRig& rig) {
   {
     const auto act = rig.start({"--no-app", rig.table});
     ASSERT_TRUE(act->waitUntilServing());
-    EXPECT_EQ(rig.automation->CreateObject("ACTOLE.APPOBJECT"), nullptr);
-    EXPECT_EQ(rig.automation->CreateObject(""), nullptr);
+    EXPECT_EQ(createWithWorkMeanwhile(*rig.automation, "ACTOLE.APPOBJECT"), nullptr);
+    EXPECT_EQ(createWithWorkMeanwhile(*rig.automation, ""), nullptr);
   }
   {
     const auto act = rig.start({"--no-views", rig.table});

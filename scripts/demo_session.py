@@ -5,6 +5,7 @@ screenshot of each step under OUT_DIR.
 Run: /usr/bin/python3 scripts/demo_session.py BUILD_DIR DATABASE_TABLE OUT_DIR
 """
 
+import json
 import os
 import sys
 import time
@@ -24,8 +25,9 @@ def report(session, shots):
     print()
     if lookups:
         ids = lookups[0]["ids"]
-        print("ACT! bekam %d Kontakte (Antwort %s): %s ..." %
-              (len(ids), lookups[0]["result"], " ".join(ids[:5])))
+        # ACT!'s IDs hold blanks and quotes: shown as a JSON list.
+        print("ACT! bekam %d Kontakte (Antwort %s), die ersten: %s" %
+              (len(ids), lookups[0]["result"], json.dumps(ids[:5], ensure_ascii=False)))
     else:
         print("ACT! bekam keine Kontakte.")
     if shots:

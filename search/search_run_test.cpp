@@ -13,6 +13,7 @@
 #include "platform/native_short_path.h"
 #include "search/search_test_util.h"
 #include "tests/fakes/fake_clipboard.h"
+#include "tests/fixture_ids.h"
 #include "tests/scratch.h"
 #include "tools/demo_data/dbf_writer.h"
 
@@ -96,15 +97,19 @@ TEST_F(SearchRunTest, HandsTheHitsToActRowByRowAndRecordsTheTerm) {
   open(kFixtureTable);
   ASSERT_TRUE(search("ller"));  // rows 1 to 3
 
-  // The third yield is the query class's own.
+  // The third yield is the query class's own. The IDs are padded to 12
+  // characters, not bytes: the third has ten, "€" among them.
+  const auto& id = test_support::kFixtureIds;
   EXPECT_EQ(joined(journal_),
             "status:Suche ...|busy|yield|yield|yield|yield|busy|yield|"
             "status:Es wurden  1 Kontakte gefunden.|progress:33.3333|yield|"
             "status:Es wurden  2 Kontakte gefunden.|progress:66.6667|yield|"
             "status:Es wurden  3 Kontakte gefunden.|progress:100|yield|normal|progress:0|yield|"
             "LookupAll|busy|status:Die 3 Kontakte werden in ACT! angezeigt.|yield|"
-            "CreateLookup A00000000001A00000000002A00000000003|normal|yield|"
-            "ReleaseView|ReleaseViews|ReleaseApplication");
+            "CreateLookup " +
+                std::string(id[1]) + id[2] + id[3] +
+                "  |normal|yield|"
+                "ReleaseView|ReleaseViews|ReleaseApplication");
   EXPECT_TRUE(boxes_.shown.empty());
   EXPECT_EQ(storedTerm(), "ller");
   EXPECT_EQ(view_.list.at(0), "ller");

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "common/path_text.h"
+#include "tests/fixture_ids.h"
 #include "tests/scratch.h"
 
 namespace standin {
@@ -24,11 +25,11 @@ TEST(ContactTable, ReadsTheLiveContactsOfTheFixtureInFileOrder) {
   EXPECT_EQ(table.path(),
             common::utf8FromPath(
                 std::filesystem::absolute(kFixture).lexically_normal().make_preferred()));
-  std::string ids;
-  for (const Contact& contact : table.contacts()) ids += contact.id + ",";
+  std::vector<std::string> ids;
+  for (const Contact& contact : table.contacts()) ids.push_back(contact.id);
+  const auto& id = test_support::kFixtureIds;
   EXPECT_EQ(ids,
-            "A00000000001,A00000000002,A00000000003,A00000000004,A00000000005,"
-            "A00000000006,A00000000007,X1,");
+            (std::vector<std::string>{id[1], id[2], id[3], id[4], id[5], id[6], id[7], id[9]}));
   const Contact& first = table.contacts().front();
   EXPECT_EQ(first.company, "Müller GmbH");
   EXPECT_EQ(first.name, "Hans Müller");
@@ -76,12 +77,14 @@ TEST(IdList, SplitsIntoTwelveCharacterIds) {
 
 TEST(IdList, ResolvesToRowsInTheGivenOrderEachOnce) {
   const ContactTable table = fixture();
+  const auto& id = test_support::kFixtureIds;
   const std::tuple<std::vector<std::string>, std::vector<int>, bool> cases[] = {
       {{}, {}, true},
-      {{"X1", "A00000000001"}, {7, 0}, true},
-      {{"A00000000003", "A00000000003", "X1"}, {2, 7}, true},
-      {{"A00000000008", "X1", "NOPE"}, {7}, false},     // 8 is deleted
-      {{"X1          ", "x1", " X1", ""}, {7}, false},  // trailing blanks only are ignored
+      {{"X1", id[1]}, {7, 0}, true},
+      {{id[3], id[3], "X1"}, {2, 7}, true},
+      {{id[8], "X1", "NOPE"}, {7}, false},  // 8 is deleted
+      // Trailing blanks only are ignored; the blank in front is the ID's own.
+      {{"X1          ", "x1", " X1", "", "3 \"€\" [*]"}, {7}, false},
   };
   for (const auto& [ids, rows, allFound] : cases) {
     const LookupRows found = resolveIds(table, ids);

@@ -33,7 +33,9 @@ class Startup {
       search::endProgramNow(s_.programEnd);
     }
 
-    s_.globals.ActApp = s_.automation.CreateObject(kActProgId);
+    // The search dialog is built while ACT! makes its application object;
+    // ACT! sees the same calls, in the same order, as without it.
+    s_.globals.ActApp = s_.automation.CreateObject(kActProgId, s_.buildSearchDialog);
     yield();
     if (!s_.globals.ActApp) fail(kNoApplication);
 

@@ -13,6 +13,11 @@
 //   4. creates the one query object and opens the database ACT! reports;
 //   5. shows the search dialog modeless and returns.
 //
+// The search dialog is built (hidden; its load step runs then) while ACT!
+// answers the creation of its application object, so that the user waits
+// for the two at once; it is shown only at step 5. A start that fails never
+// shows it: the messages of a failure come with no search dialog on screen.
+//
 // Every failure on the way ends the program through ProgramEnd::endNow (which
 // does not return): no application object, no views collection, a view the
 // user gives up on, or a database init cannot open (init shows its own
@@ -48,8 +53,9 @@ struct StartupServices {
   common::ProgramEnd& programEnd;
   info::InformationDialog& informationDialog;
   search::ProgramGlobals& globals;
-  actdb::ActDbServices database;           // for the clActDBF instance
-  std::function<void()> showSearchDialog;  // shows frmSuche modeless and returns
+  actdb::ActDbServices database;            // for the clActDBF instance
+  std::function<void()> buildSearchDialog;  // makes frmSuche, hidden (runs its load step)
+  std::function<void()> showSearchDialog;   // shows the built frmSuche modeless and returns
 };
 
 void Main(StartupServices& services);

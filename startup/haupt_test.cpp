@@ -21,12 +21,24 @@
 namespace startup {
 namespace {
 
-using fakes::Boxes;
 using fakes::Journal;
 using Texts = std::vector<std::string>;
 
 const std::string kDatabase = std::string(SPURLIX_TEST_DATA) + "/sql/KONTAKTE.dbf";
 const char kNotice[] = "Bitte dieses Programm nur unter ACT! in der\r\nKontaktansicht aufrufen.";
+
+// Message boxes noted in the journal too, by their first line.
+class JournalingBoxes : public fakes::FakeMessageBoxes {
+ public:
+  explicit JournalingBoxes(Journal& journal) : journal_(journal) {}
+  common::MessageAnswer show(const common::MessageBoxRequest& request) override {
+    journal_.push_back("box " + request.text.substr(0, request.text.find('\r')));
+    return FakeMessageBoxes::show(request);
+  }
+
+ private:
+  Journal& journal_;
+};
 
 class MainTest : public ::testing::Test {
  protected:
@@ -40,16 +52,19 @@ class MainTest : public ::testing::Test {
     registry_.openStatus = platform::kRegistryNotFound;
   }
 
-  // Runs Main afresh; true when it ended the program.
-  bool runMain() {
+  // Runs Main afresh; true when it ended the program. Without the yields
+  // unless asked for.
+  bool runMain(bool keepYields = false) {
     globals_ = {};
     journal_.clear();
+    bool ended = false;
     try {
       Main(services_);
     } catch (const fakes::ProgramEnded&) {
-      return true;
+      ended = true;
     }
-    return false;
+    if (!keepYields) std::erase(journal_, "yield");
+    return ended;
   }
 
   Journal journal_;
@@ -57,7 +72,7 @@ class MainTest : public ::testing::Test {
   fakes::FakeRegistry registry_;  // no ACT! key (see the constructor): no web links
   fakes::FakeWindowList windows_;
   fakes::FakeInformationDialog information_;
-  fakes::FakeMessageBoxes boxes_;
+  JournalingBoxes boxes_{journal_};
   fakes::FakeEventPump events_;
   fakes::FakeProgramEnd programEnd_;
   fakes::FakeSettingsStore settings_;
@@ -72,15 +87,18 @@ class MainTest : public ::testing::Test {
                             information_,
                             globals_,
                             {boxes_, settings_, clipboard_, events_, paths_},
-                            [this] { journal_.push_back("search dialog"); }};
+                            [this] { journal_.push_back("dialog built"); },
+                            [this] { journal_.push_back("dialog shown"); }};
 };
 
-TEST_F(MainTest, RunsEveryStepInOrderAndShowsTheSearchDialog) {
-  ASSERT_FALSE(runMain());
+// The search dialog is built while ACT! makes its application object, and
+// shown last, once the database is open.
+TEST_F(MainTest, RunsEveryStepInOrderAndShowsTheSearchDialogBuiltMeanwhile) {
+  ASSERT_FALSE(runMain(true));
 
-  EXPECT_EQ(journal_, (Journal{"windows", "windows", "CreateObject ACTOLE.APPOBJECT", "yield",
-                               "yield", "Views", "yield", "yield", "Create 1,2", "yield",
-                               "GetOpenDBName", "search dialog"}));
+  EXPECT_EQ(journal_, (Journal{"windows", "windows", "CreateObject ACTOLE.APPOBJECT",
+                               "dialog built", "yield", "yield", "Views", "yield", "yield",
+                               "Create 1,2", "yield", "GetOpenDBName", "dialog shown"}));
   EXPECT_TRUE(boxes_.shown.empty());
   EXPECT_TRUE(globals_.ActApp && globals_.ActViews && globals_.ActView);
   ASSERT_TRUE(globals_.ActDB);
@@ -88,7 +106,8 @@ TEST_F(MainTest, RunsEveryStepInOrderAndShowsTheSearchDialog) {
 }
 
 TEST_F(MainTest, MakesBothWindowSearchesAndGoesOnWhenEitherFindsAct) {
-  // Not found: the notice, then the end, without an automation object or a database.
+  // Not found: the notice, then the end, before any call to ACT! and before
+  // the search dialog is built.
   for (const auto& [title, found] :
        {std::pair{"ACT! - Kontakte", true}, {"Kundenmanager", true}, {"Editor", false}}) {
     SCOPED_TRACE(title);
@@ -96,63 +115,65 @@ TEST_F(MainTest, MakesBothWindowSearchesAndGoesOnWhenEitherFindsAct) {
     windows_.windows[0].title = title;
     EXPECT_EQ(runMain(), !found);
     EXPECT_EQ(std::count(journal_.begin(), journal_.end(), "windows"), 2);
-    EXPECT_EQ(journal_.back(), found ? "search dialog" : "windows");
+    EXPECT_EQ(journal_.back(), found ? "dialog shown" : "windows");
     EXPECT_EQ(information_.shownTexts, found ? Texts{} : Texts{kNotice});
     EXPECT_EQ(globals_.ActDB != nullptr, found);
   }
 }
 
-TEST_F(MainTest, EndsWhenAStepGivesNothing) {
+// Each failure shows its message where it always did, with the search
+// dialog built but never shown, and ends the program there.
+TEST_F(MainTest, EndsWhenAStepGivesNothingWithoutShowingTheSearchDialog) {
+  const Journal start = {"windows", "windows", "CreateObject ACTOLE.APPOBJECT", "dialog built"};
+  const Journal toTheDatabase = {"Views", "Create 1,2", "GetOpenDBName",
+                                 "box Konnte Ihre ACT!-Datenbank nicht öffnen !"};
   const struct {
     const char* failingCall;
-    const char* message;  // Main's own message; nullptr: init's database error report
+    Journal after;  // what follows the start
     std::string openDBName = kDatabase;
   } cases[] = {
-      {"CreateObject", "OLE-Verbindung zu Act! ist nicht möglich.(App)"},
-      {"Views", "OLE-Verbindung zu ACT! ist nicht möglich.(View)"},
-      {"GetOpenDBName", nullptr},
-      {"", nullptr, "/nonexistent/KONTAKTE.dbf"},
+      {"CreateObject", {"box OLE-Verbindung zu Act! ist nicht möglich.(App)"}},
+      {"Views", {"Views", "box OLE-Verbindung zu ACT! ist nicht möglich.(View)"}},
+      {"GetOpenDBName", toTheDatabase},
+      {"", toTheDatabase, "/nonexistent/KONTAKTE.dbf"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.failingCall);
     act_.config().failingCalls = {c.failingCall};
     act_.config().openDBName = c.openDBName;
-    boxes_.shown.clear();
 
     EXPECT_TRUE(runMain());
 
-    ASSERT_EQ(boxes_.shown.size(), 1u);
-    if (c.message != nullptr) {
-      EXPECT_EQ(boxes_.shown, Boxes{{.text = c.message}});
-    } else {
-      EXPECT_TRUE(boxes_.shown[0].text.starts_with("Konnte Ihre ACT!-Datenbank nicht öffnen !"));
-    }
-    std::erase(journal_, "yield");
-    EXPECT_TRUE(journal_.back().starts_with(*c.failingCall ? c.failingCall : "GetOpenDBName"))
-        << "nothing after the failing step";
-    EXPECT_NE(journal_.back(), "search dialog");
+    Journal expected = start;
+    expected.insert(expected.end(), c.after.begin(), c.after.end());
+    EXPECT_EQ(journal_, expected);
+    EXPECT_EQ(boxes_.shown.back().buttons, common::MessageButtons::Ok);
   }
 }
 
 TEST_F(MainTest, AsksAgainForAViewAsLongAsTheUserSaysYes) {
-  const common::MessageBoxRequest retry{
-      .text = "Eine OLE-Verbindung zu ACT! ist nicht möglich.\r\nWeiter versuchen ?",
-      .buttons = common::MessageButtons::YesNo};
-  act_.config().refuseCreate = 3;
-  ASSERT_FALSE(runMain());
-  EXPECT_EQ(std::count(journal_.begin(), journal_.end(), "Create 1,2"), 4);
-  EXPECT_EQ(std::count(journal_.begin(), journal_.end(), "yield"), 3 + 2 * 4);
-  EXPECT_EQ(boxes_.shown, (Boxes{retry, retry, retry}));
-  EXPECT_EQ(journal_.back(), "search dialog");
+  const Journal refused = {"Create 1,2", "box Eine OLE-Verbindung zu ACT! ist nicht möglich."};
+  act_.config().refuseCreate = 2;
+  ASSERT_FALSE(runMain(true));
+  EXPECT_EQ(std::count(journal_.begin(), journal_.end(), "yield"), 3 + 2 * 3);
+  std::erase(journal_, "yield");
+  Journal expected = {"windows", "windows", "CreateObject ACTOLE.APPOBJECT", "dialog built",
+                      "Views"};
+  for (int i = 0; i < 2; ++i) expected.insert(expected.end(), refused.begin(), refused.end());
+  expected.insert(expected.end(), {"Create 1,2", "GetOpenDBName", "dialog shown"});
+  EXPECT_EQ(journal_, expected);
+  EXPECT_EQ(boxes_.shown[0].buttons, common::MessageButtons::YesNo);
+  EXPECT_EQ(boxes_.shown[0].text,
+            "Eine OLE-Verbindung zu ACT! ist nicht möglich.\r\nWeiter versuchen ?");
 
   // The user gives up at the third refusal.
   act_.config().failingCalls = {"Create"};
-  boxes_.shown.clear();
   boxes_.answers = {common::MessageAnswer::Yes, common::MessageAnswer::Yes,
                     common::MessageAnswer::No};
   ASSERT_TRUE(runMain());
   EXPECT_EQ(std::count(journal_.begin(), journal_.end(), "Create 1,2"), 3);
-  EXPECT_EQ(boxes_.shown.size(), 3u);
+  EXPECT_EQ(journal_.back(), refused.back());
+  EXPECT_EQ(std::count(journal_.begin(), journal_.end(), "dialog built"), 1);
   EXPECT_FALSE(globals_.ActDB);
 }
 

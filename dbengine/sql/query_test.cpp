@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "dbengine/storage/engine_error.h"
+#include "tests/fixture_ids.h"
 
 namespace dbengine::sql {
 namespace {
@@ -42,9 +43,7 @@ std::vector<std::string> column(const RowSource& rows, int index) {
 // The UNIQUE_IDs of the fixture's contacts by record number (see README.txt).
 std::set<std::string> contacts(std::initializer_list<int> records) {
   std::set<std::string> ids;
-  for (int record : records) {
-    ids.insert(record == 9 ? "X1" : "A0000000000" + std::to_string(record));
-  }
+  for (int record : records) ids.insert(test_support::kFixtureIds[record]);
   return ids;
 }
 
@@ -65,13 +64,16 @@ int errorOf(std::string_view sql) {
 
 // The rows are the conditions' business (below); here the columns.
 TEST(Query, QualifiedColumnsAreNamedWithoutTheirTable) {
+  // Record 7's ID holds a quote (doubled in the literal) and wildcard
+  // characters, which "=" compares as they are.
   auto rows =
       run("SELECT [KONTAKTE].COMPANY, [KONTAKTE].UNIQUE_ID FROM [KONTAKTE] WHERE "
-          "[KONTAKTE].UNIQUE_ID = 'A00000000007'");
+          "[KONTAKTE].UNIQUE_ID = '[!7]*?#%''\"§'");
   ASSERT_EQ(rows->columnCount(), 2);
+  ASSERT_EQ(rows->rowCount(), 1u);
   EXPECT_EQ(rows->columnName(0), "COMPANY");
   EXPECT_TRUE(rows->value(0, 0).isNull());  // the blank COMPANY of record 7
-  EXPECT_EQ(rows->value(0, 1), Value("A00000000007"));
+  EXPECT_EQ(rows->value(0, 1), Value(test_support::kFixtureIds[7]));
 }
 
 TEST(Query, CountOfNonNullValues) {

@@ -56,12 +56,14 @@ int main(int argc, char** argv) {
       .informationDialog = informationDialog,
       .globals = globals,
       .database = {messageBoxes, settings, clipboard, events, paths},
-      .showSearchDialog =
+      // A widget never shown has no window on the screen, not even an
+      // unmapped one.
+      .buildSearchDialog =
           [&] {
             searchDialog = std::make_unique<search_qt::FrmSuche>(search::SearchServices{
                 globals, messageBoxes, events, settings, programEnd, informationDialog});
-            searchDialog->show();
           },
+      .showSearchDialog = [&] { searchDialog->show(); },
   };
   startup::Main(services);
   return QApplication::exec();

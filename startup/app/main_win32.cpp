@@ -59,14 +59,16 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
       .informationDialog = informationDialog,
       .globals = globals,
       .database = {messageBoxes, settings, clipboard, loop, paths},
-      .showSearchDialog =
+      // Made hidden, the window is neither active (so never a message box's
+      // owner) nor on the task bar until it is shown.
+      .buildSearchDialog =
           [&] {
             searchDialog =
                 std::make_unique<search_win32::FrmSuche>(loop, [&](search::SearchDialogView& view) {
                   return search::makeLogicEvents(view, searchServices);
                 });
-            searchDialog->show();
           },
+      .showSearchDialog = [&] { searchDialog->show(); },
   };
   startup::Main(services);
   return loop.run();

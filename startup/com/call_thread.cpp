@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <exception>
 #include <optional>
 
 #include "platform/win32/win32_handles.h"
@@ -46,10 +47,22 @@ CallThread::~CallThread() {
   thread_.join();
 }
 
-HRESULT CallThread::run(std::function<HRESULT()> call) {
-  if (timedOut_ || !thread_.joinable()) return RPC_E_TIMEOUT;
+HRESULT CallThread::run(std::function<HRESULT()> call, const std::function<void()>& meanwhile) {
+  if (timedOut_ || !thread_.joinable()) {
+    if (meanwhile) meanwhile();
+    return RPC_E_TIMEOUT;
+  }
   shared_->call = std::move(call);
   SetEvent(shared_->callReady.get());
+
+  std::exception_ptr meanwhileFailed;
+  if (meanwhile) {
+    try {
+      meanwhile();
+    } catch (...) {
+      meanwhileFailed = std::current_exception();
+    }
+  }
 
   const auto deadline = std::chrono::steady_clock::now() + limit_;
   const HANDLE done = shared_->callDone.get();
@@ -81,6 +94,7 @@ HRESULT CallThread::run(std::function<HRESULT()> call) {
     }
   }
   if (quit) PostQuitMessage(*quit);
+  if (meanwhileFailed) std::rethrow_exception(meanwhileFailed);
   return answer;
 }
 

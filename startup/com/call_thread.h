@@ -33,17 +33,25 @@ class CallThread {
   // Runs `call` on the thread; its answer, or RPC_E_TIMEOUT. The call must
   // own what it uses (capture by value): after a timeout it may still run
   // while the caller has moved on.
-  HRESULT run(std::function<HRESULT()> call);
+  //
+  // `meanwhile` (when set) runs once on the caller's thread, once the call
+  // has been handed to the thread and before the waiting begins (also when
+  // no call can be made); the time limit counts from its end. Should it
+  // throw, the call is still waited for, then the exception goes on.
+  HRESULT run(std::function<HRESULT()> call, const std::function<void()>& meanwhile = {});
 
   // Runs `work` on the thread and hands back what it made, or an empty
-  // value (nullptr, nullopt, false) when the call failed or timed out.
+  // value (nullptr, nullopt, false) when the call failed or timed out;
+  // `meanwhile` as for run.
   template <typename Work>
-  auto make(Work work) -> decltype(work()) {
+  auto make(Work work, const std::function<void()>& meanwhile = {}) -> decltype(work()) {
     auto made = std::make_shared<decltype(work())>();
-    if (FAILED(run([made, work]() {
-          *made = work();
-          return S_OK;
-        }))) {
+    if (FAILED(run(
+            [made, work]() {
+              *made = work();
+              return S_OK;
+            },
+            meanwhile))) {
       return {};
     }
     return std::move(*made);

@@ -199,23 +199,29 @@ ComActAutomation::~ComActAutomation() {
   if (SUCCEEDED(apartment_)) CoUninitialize();
 }
 
-std::unique_ptr<common::ActApplication> ComActAutomation::CreateObject(std::string_view progId) {
-  if (FAILED(apartment_)) return nullptr;
+std::unique_ptr<common::ActApplication> ComActAutomation::CreateObject(
+    std::string_view progId, const std::function<void()>& meanwhile) {
+  if (FAILED(apartment_)) {
+    if (meanwhile) meanwhile();
+    return nullptr;
+  }
   const std::wstring name = platform_win32::wideFromUtf8(progId);
-  ComPtr<IDispatch> application = calls_->make([name] {
-    ComPtr<IDispatch> made;
-    CLSID id{};
-    if (FAILED(CLSIDFromProgID(name.c_str(), &id))) return made;
-    const auto deadline = std::chrono::steady_clock::now() + kBusyRetryLimit;
-    HRESULT status = retryWhileBusy(deadline, [&] {
-      return CoCreateInstance(id, nullptr, CLSCTX_LOCAL_SERVER, IID_IDispatch, made.putVoid());
-    });
-    if (status == REGDB_E_CLASSNOTREG) {
-      status = CoCreateInstance(id, nullptr, CLSCTX_SERVER, IID_IDispatch, made.putVoid());
-    }
-    if (FAILED(status)) made.reset();
-    return made;
-  });
+  ComPtr<IDispatch> application = calls_->make(
+      [name] {
+        ComPtr<IDispatch> made;
+        CLSID id{};
+        if (FAILED(CLSIDFromProgID(name.c_str(), &id))) return made;
+        const auto deadline = std::chrono::steady_clock::now() + kBusyRetryLimit;
+        HRESULT status = retryWhileBusy(deadline, [&] {
+          return CoCreateInstance(id, nullptr, CLSCTX_LOCAL_SERVER, IID_IDispatch, made.putVoid());
+        });
+        if (status == REGDB_E_CLASSNOTREG) {
+          status = CoCreateInstance(id, nullptr, CLSCTX_SERVER, IID_IDispatch, made.putVoid());
+        }
+        if (FAILED(status)) made.reset();
+        return made;
+      },
+      meanwhile);
   if (!application) return nullptr;
   return std::make_unique<ComApplication>(calls_, std::move(application));
 }

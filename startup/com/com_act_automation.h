@@ -32,6 +32,7 @@
 #include <objbase.h>
 
 #include <chrono>
+#include <functional>
 #include <memory>
 
 #include "common/act_automation.h"
@@ -50,7 +51,11 @@ class ComActAutomation : public common::ActAutomation {
   ComActAutomation(const ComActAutomation&) = delete;
   ComActAutomation& operator=(const ComActAutomation&) = delete;
 
-  std::unique_ptr<common::ActApplication> CreateObject(std::string_view progId) override;
+  using common::ActAutomation::CreateObject;
+  // `meanwhile` runs once the creation has been handed to the call thread,
+  // while COM finds or starts the server.
+  std::unique_ptr<common::ActApplication> CreateObject(
+      std::string_view progId, const std::function<void()>& meanwhile) override;
 
  private:
   HRESULT apartment_;

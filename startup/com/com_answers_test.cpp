@@ -93,8 +93,10 @@ class Factory final : public platform_win32::ComObject<IClassFactory> {
   explicit Factory(ComPtr<ScriptedServer> server)
       : ComObject(IID_IClassFactory), server_(std::move(server)) {}
   HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown*, REFIID iid, void** object) override {
+    ++instancesMade;
     return server_->QueryInterface(iid, object);
   }
+  int instancesMade = 0;
   HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
 
  private:
@@ -110,8 +112,7 @@ class ScriptedServerTest : public ::testing::Test {
       RegSetKeyValueW(root, L"Software\\Classes\\Spurlix.ScriptedAct\\CLSID", nullptr, REG_SZ,
                       clsid, sizeof(clsid));
     }
-    const auto factory = ComPtr<IClassFactory>::adopt(new Factory(server_));
-    ASSERT_EQ(CoRegisterClassObject(kScriptedClsid, factory.get(), CLSCTX_LOCAL_SERVER,
+    ASSERT_EQ(CoRegisterClassObject(kScriptedClsid, factory_.get(), CLSCTX_LOCAL_SERVER,
                                     REGCLS_MULTIPLEUSE, &cookie_),
               S_OK);
     application_ = automation_.CreateObject(kScriptedProgId);
@@ -124,6 +125,7 @@ class ScriptedServerTest : public ::testing::Test {
 
   ComActAutomation automation_;  // first: the apartment
   ComPtr<ScriptedServer> server_ = ComPtr<ScriptedServer>::adopt(new ScriptedServer);
+  ComPtr<Factory> factory_ = ComPtr<Factory>::adopt(new Factory(server_));
   DWORD cookie_ = 0;
   std::unique_ptr<common::ActApplication> application_;
 };
@@ -165,6 +167,23 @@ TEST_F(ScriptedServerTest, CallsPassTheirArgumentsAsVisualBasicDoes) {
   // Whether a result was asked for does not cross apartments: COM's stub
   // always hands the server a place for it, as it does to ACT!.
   EXPECT_EQ(calls.at(L"LookupAll").flags, DISPATCH_METHOD);
+}
+
+// The caller's work runs while the creation is on its way: this apartment
+// serves it only between the messages it waits with, so the request is
+// waiting here as a message and the server has made nothing yet.
+TEST_F(ScriptedServerTest, CreateObjectRunsTheWorkMeanwhileWhileTheServerIsAsked) {
+  const int made = factory_->instancesMade;
+  bool requestArrived = false, answered = true;
+  const auto application = automation_.CreateObject(kScriptedProgId, [&] {
+    requestArrived = MsgWaitForMultipleObjects(0, nullptr, FALSE, 5000,
+                                               QS_POSTMESSAGE | QS_SENDMESSAGE) == WAIT_OBJECT_0;
+    answered = factory_->instancesMade != made;
+  });
+  EXPECT_NE(application, nullptr);
+  EXPECT_TRUE(requestArrived);
+  EXPECT_FALSE(answered);
+  EXPECT_EQ(factory_->instancesMade, made + 1);
 }
 
 TEST_F(ScriptedServerTest, AnswersAreConvertedAsVisualBasicConvertsThem) {

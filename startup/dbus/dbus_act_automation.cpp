@@ -4,6 +4,8 @@
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QVariant>
+#include <future>
+#include <system_error>
 
 namespace startup_dbus {
 namespace {
@@ -109,6 +111,20 @@ class DBusApplication : public common::ActApplication {
   Remote remote_;
 };
 
+// What `work` gives, made on a thread of its own while `meanwhile` runs on
+// this one; without a thread to be had, the two run here one after the other.
+template <typename Work>
+auto whileRunning(const std::function<void()>& meanwhile, Work work) -> decltype(work()) {
+  std::future<decltype(work())> made;
+  try {
+    made = std::async(std::launch::async, work);
+  } catch (const std::system_error&) {
+    made = std::async(std::launch::deferred, work);
+  }
+  if (meanwhile) meanwhile();
+  return made.get();
+}
+
 }  // namespace
 
 DBusActAutomation::DBusActAutomation() = default;
@@ -116,19 +132,30 @@ DBusActAutomation::DBusActAutomation() = default;
 DBusActAutomation::DBusActAutomation(QDBusConnection connection, int callTimeoutMs)
     : connection_(std::move(connection)), callTimeoutMs_(callTimeoutMs) {}
 
-std::unique_ptr<common::ActApplication> DBusActAutomation::CreateObject(std::string_view progId) {
-  if (QCoreApplication::instance() == nullptr) return nullptr;
+std::unique_ptr<common::ActApplication> DBusActAutomation::CreateObject(
+    std::string_view progId, const std::function<void()>& meanwhile) {
+  if (QCoreApplication::instance() == nullptr) {
+    if (meanwhile) meanwhile();
+    return nullptr;
+  }
+  const QString name = QString::fromUtf8(progId.data(), static_cast<qsizetype>(progId.size()));
+  const std::optional<QString> owner =
+      whileRunning(meanwhile, [this, name] { return ownerOf(name); });
+  if (!owner) return nullptr;
+  return std::make_unique<DBusApplication>(
+      Remote{*connection_, *owner, QStringLiteral("/Application"), callTimeoutMs_});
+}
+
+std::optional<QString> DBusActAutomation::ownerOf(const QString& name) {
   if (!connection_) connection_ = QDBusConnection::sessionBus();
-  if (!connection_->isConnected()) return nullptr;
-  // Who owns the name now; an error answer (no owner, malformed name) is "nobody".
+  if (!connection_->isConnected()) return std::nullopt;
+  // An error answer (no owner, malformed name) is "nobody".
   const Remote bus{*connection_, QStringLiteral("org.freedesktop.DBus"),
                    QStringLiteral("/org/freedesktop/DBus"), callTimeoutMs_};
   const auto owner =
-      call(bus, QStringLiteral("org.freedesktop.DBus"), QStringLiteral("GetNameOwner"),
-           {QString::fromUtf8(progId.data(), static_cast<qsizetype>(progId.size()))});
-  if (!owner || owner->metaType() != QMetaType::fromType<QString>()) return nullptr;
-  return std::make_unique<DBusApplication>(
-      Remote{*connection_, owner->toString(), QStringLiteral("/Application"), callTimeoutMs_});
+      call(bus, QStringLiteral("org.freedesktop.DBus"), QStringLiteral("GetNameOwner"), {name});
+  if (!owner || owner->metaType() != QMetaType::fromType<QString>()) return std::nullopt;
+  return owner->toString();
 }
 
 }  // namespace startup_dbus

@@ -18,9 +18,12 @@
 //
 // Requires a QCoreApplication (or QApplication) to exist for as long as the
 // objects are used; without one CreateObject gives nullptr. The calls block
-// the calling thread without running its event loop.
+// the calling thread without running its event loop. CreateObject connects
+// to the bus (on its first call) and asks who owns the name on a thread of
+// its own, while the caller's `meanwhile` runs on the calling thread.
 
 #include <QDBusConnection>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -39,9 +42,14 @@ class DBusActAutomation : public common::ActAutomation {
   // per call if need be.
   explicit DBusActAutomation(QDBusConnection connection, int callTimeoutMs = kCallTimeoutMs);
 
-  std::unique_ptr<common::ActApplication> CreateObject(std::string_view progId) override;
+  using common::ActAutomation::CreateObject;
+  std::unique_ptr<common::ActApplication> CreateObject(
+      std::string_view progId, const std::function<void()>& meanwhile) override;
 
  private:
+  // The unique name of the owner of the bus name `name`, or nullopt.
+  std::optional<QString> ownerOf(const QString& name);
+
   std::optional<QDBusConnection> connection_;  // unset: the session bus, on first use
   int callTimeoutMs_ = kCallTimeoutMs;
 };

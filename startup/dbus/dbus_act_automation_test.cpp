@@ -35,7 +35,8 @@ TEST_F(DBusActAutomationTest, NoApplicationObjectForNamesNobodyOwnsOrWithoutABus
   }
   QDBusConnection nowhere = QDBusConnection::connectToBus(
       QStringLiteral("unix:path=/nonexistent/bus-socket"), QStringLiteral("nowhere"));
-  EXPECT_EQ(DBusActAutomation(nowhere).CreateObject("ACTOLE.APPOBJECT"), nullptr);
+  DBusActAutomation unconnected(nowhere);
+  EXPECT_EQ(common::createWithWorkMeanwhile(unconnected, "ACTOLE.APPOBJECT"), nullptr);
 }
 
 // --- Against a scripted server: the adapter's own rules --------------------

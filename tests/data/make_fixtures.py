@@ -99,17 +99,26 @@ def written_tables():
 
 
 def sql_tables():
-    contacts = [('A00000000001', 'Müller GmbH', 'Hans Müller', 'München'),
+    # IDs of both kinds: ACT!'s own (punctuation, letters, blanks, shorter
+    # than 12) and plain ones.
+    third_id = ' 3 "€" [*]'
+    contacts = [('*[A1]?#%"Ü\'x', 'Müller GmbH', 'Hans Müller', 'München'),
                 ('A00000000002', 'MÜLLER & SÖHNE', 'Karl Schmidt', 'Hamburg'),
-                ('A00000000003', 'Bäckerei Krümmüller', 'Eva Krümmüller', 'Köln'),
-                ('A00000000004', 'Pub Dublin Ltd', "Sean O'Neil", 'Dublin'),
+                (third_id, 'Bäckerei Krümmüller', 'Eva Krümmüller', 'Köln'),
+                ("(4) '*' \\#", 'Pub Dublin Ltd', "Sean O'Neil", 'Dublin'),
                 ('A00000000005', 'Meyer AG', 'Peter Meyer', 'Berlin'),
                 ('A00000000006', 'Meier & Co', 'Anna Meier', ''),
-                ('A00000000007', '', 'Jürgen Mühlbauer', 'Bonn'),
+                ('[!7]*?#%\'"§', '', 'Jürgen Mühlbauer', 'Bonn'),
                 ('A00000000008', 'Müller Gelöscht', 'Gerd Müller', 'Essen'),  # deleted
                 ('X1', 'Schulz KG', 'Otto Schulz', 'Leipzig')]
     write_table('../sql/KONTAKTE.dbf', 'UNIQUE_ID C(12); COMPANY C(40); NAME C(40); CITY C(30)',
                 contacts, delete={7})
+    # python3-dbf drops a value's leading blanks: the third ID gets its own back.
+    data = read('../sql/KONTAKTE.dbf')
+    header_length, record_length = lengths(data)
+    at = header_length + 2 * record_length + 1  # record 3's first field
+    data[at:at + 12] = third_id.encode('cp1252').ljust(12)
+    write('../sql/KONTAKTE.dbf', data)
     write_table('../sql/KONTAKTE.gdb', 'ID_NR C(10)',
                 [(i,) for i in ('K-7', 'k-12', 'K-3', 'X-99', '')])
 

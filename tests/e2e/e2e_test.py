@@ -82,6 +82,24 @@ class Scenarios:
         self.assertEqual(self.calls("CreateLookup"), [])
         self.assert_no_history()
 
+    def test_a_failing_start_never_shows_the_search_dialog(self):
+        # The dialog is built while ACT! answers. ACT! refuses the first view
+        # (Yes: try again), then the database it names cannot be opened (its
+        # table is gone): both messages come, in this order, and the dialog
+        # never shows, not even for a moment.
+        self.start_standin("--refuse-views", "1")
+        shutil.rmtree(self.database)
+        mapped = self.session.watch_maps()
+        self.program = self.session.start_program()
+        self.answer_message_box("alt+j")
+        self.session.wait_for(lambda: self.calls("GetOpenDBName"), "the database's name")
+        self.answer_message_box("Return")  # "Konnte Ihre ACT!-Datenbank nicht öffnen !", OK
+        self.assert_ends()
+        self.assertEqual([c["call"] for c in self.session.standin_calls()],
+                         ["Views", "Create", "Create", "GetOpenDBName"])
+        self.assertNotIn("Spurlix light für ACT!", mapped())
+        self.assertIn("SpurlixLight", mapped())  # the message boxes: the watcher saw them
+
     def test_view_refused_twice_then_accepted(self):
         # Escape in the search dialog then ends the program.
         self.start_standin("--refuse-views", "2")

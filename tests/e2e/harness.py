@@ -22,6 +22,7 @@ import tempfile
 import time
 
 PATIENCE = 60  # seconds
+SOURCE = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 
 
 class SessionError(RuntimeError):
@@ -177,6 +178,26 @@ class Session:
 
     def start_program(self):
         return self.start([self.binary("startup/app/spurlixlight")])
+
+    def watch_maps(self):
+        """Notes the title of every window mapped from now on, also of one
+        shown for a moment only; gives a function that returns those titles
+        so far. The watcher is the Linux build's window-map-watch: this
+        session's build's, else that of build/default (for a Windows build)."""
+        for build in (self.build_dir, os.path.join(SOURCE, "build", "default")):
+            path = os.path.join(build, "tests", "window-map-watch")
+            if os.path.exists(path):
+                break
+        else:
+            raise SessionError("no window-map-watch: build the Linux build's target of that name")
+        watcher = self.start([path])
+
+        def lines():
+            with open(watcher.stdout_path, encoding="utf-8", errors="replace") as f:
+                return f.read().splitlines()
+
+        self.wait_for(lambda: lines()[:1] == ["ready"], "the window watcher", watch=watcher)
+        return lambda: lines()[1:]
 
     def wait_exit(self, program, timeout=PATIENCE):
         """The program's exit status, once it has ended."""

@@ -8,6 +8,7 @@
 // stay valid after the fake is gone and keep recording.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <set>
@@ -75,12 +76,17 @@ class Object : public common::ActApplication, public common::ActViews, public co
 
 }  // namespace fake_act_detail
 
+// CreateObject runs `meanwhile` right after noting the call, as if the
+// answer were outstanding.
 class FakeActAutomation : public common::ActAutomation {
  public:
-  std::unique_ptr<common::ActApplication> CreateObject(std::string_view progId) override {
-    if (!fake_act_detail::Object::record(*config_, "CreateObject", std::string(progId))) {
-      return nullptr;
-    }
+  using common::ActAutomation::CreateObject;
+  std::unique_ptr<common::ActApplication> CreateObject(
+      std::string_view progId, const std::function<void()>& meanwhile) override {
+    const bool gives =
+        fake_act_detail::Object::record(*config_, "CreateObject", std::string(progId));
+    if (meanwhile) meanwhile();
+    if (!gives) return nullptr;
     return std::make_unique<fake_act_detail::Object>(config_, "Application");
   }
   FakeActConfig& config() { return *config_; }

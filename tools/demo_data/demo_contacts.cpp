@@ -2,6 +2,8 @@
 
 #include <array>
 #include <cstdio>
+#include <stdexcept>
+#include <string_view>
 #include <vector>
 
 #include "common/path_text.h"
@@ -93,15 +95,40 @@ std::vector<FieldSpec> contactFields() {
   return f;
 }
 
-std::string uniqueId(std::uint32_t index, Random& random) {
-  static constexpr char kAlphabet[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
-  std::string id(12, '0');
-  // Seven base-36 digits of the index keep every ID unique; the rest is noise.
-  for (int i = 6; i >= 0; --i) {
-    id[static_cast<std::size_t>(i)] = kAlphabet[index % 36];
-    index /= 36;
+// IDs as ACT! makes them, as users who exported them describe them: 12
+// characters of printable Windows-1252, punctuation and letters mixed
+// (quotes, brackets, *, ?, #, %, blanks). The four characters after an
+// optional leading blank spell the index, shuffled (times a number prime to
+// 94^4, modulo 94^4) and in base 94, so every ID is unique (up to 94^4 rows)
+// and neighbours look unalike; the rest is noise, with blanks inside. About
+// 3 % begin with a blank and 5 % are shorter; none ends in a blank, which a
+// table cannot keep. It takes five numbers from `rows`, as it always has, so
+// the rest of a row stays as it was.
+std::string uniqueId(std::uint32_t index, Random& rows) {
+  std::uint64_t seed = 0;
+  for (int i = 0; i < 5; ++i) seed = seed * 31 + rows.next();
+  Random random(seed);
+  static constexpr std::string_view kVisible =
+      "!\"#$%&'()*+,-./"
+      "0123456789:;<=>?@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]^_`abcdefghijklmnopqrstuvwxyz{|}~";
+  static constexpr std::array<const char*, 8> kBeyondAscii = {"§", "°", "Ä", "ö",
+                                                              "ß", "€", "µ", "»"};
+  static_assert(kVisible.size() == 94);
+  std::string id = random.percent(3) ? " " : "";
+  constexpr std::uint64_t kCodes = 94ull * 94 * 94 * 94;
+  std::uint64_t code = index * 48271ull % kCodes;
+  for (int i = 0; i < 4; ++i, code /= 94) id += kVisible[static_cast<std::size_t>(code % 94)];
+  const std::size_t length = random.percent(5) ? 6 + random.below(6) : 12;
+  for (std::size_t characters = id.size(); characters < length; ++characters) {
+    const bool last = characters + 1 == length;
+    if (!last && random.percent(8)) {
+      id += ' ';
+    } else if (random.percent(3)) {
+      id += random.pick(kBeyondAscii);
+    } else {
+      id += kVisible[random.below(kVisible.size())];
+    }
   }
-  for (std::size_t i = 7; i < 12; ++i) id[i] = kAlphabet[random.below(36)];
   return id;
 }
 
@@ -142,6 +169,7 @@ std::string upper(const std::string& text) {
 
 DemoSummary writeDemoDatabase(const std::filesystem::path& folder, std::uint32_t rows,
                               const std::string& baseName) {
+  if (rows > 94ull * 94 * 94 * 94) throw std::runtime_error("too many rows for unique IDs");
   std::filesystem::create_directories(folder);
   DemoSummary summary;
   summary.contactTable = folder / common::pathFromUtf8(baseName + ".dbf");

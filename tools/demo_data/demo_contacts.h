@@ -3,7 +3,9 @@
 // size (UNIQUE_ID C12, COMPANY C40, NAME C40 and about sixty further fields,
 // records of about 1,100 bytes, Windows-1252) with German names and companies
 // (umlauts, some blank companies, some names in capitals, about 1 % deleted
-// records), and a group table whose ID_NR column is numbered K-1, K-2, ...
+// records), with unique contact IDs of the kind ACT! makes (punctuation,
+// letters, blanks inside and in front, some shorter than 12 characters), and
+// a group table whose ID_NR column is numbered K-1, K-2, ...
 //
 // The same row count always gives the same files, so tests and benchmarks
 // can rely on the counts they measured once.

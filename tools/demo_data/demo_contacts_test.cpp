@@ -4,9 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <set>
 #include <string>
+#include <vector>
 
+#include "common/utf8.h"
 #include "dbengine/storage/table_file.h"
 #include "tests/scratch.h"
 
@@ -47,22 +51,48 @@ TEST_F(DemoDatabase, HasActShapeAndCounts) {
   EXPECT_GT(umlautNames, 100u);
 }
 
+// The IDs, as an independent reader and our engine read them: the same, the
+// blank in front kept, unique, and of the kind ACT! makes.
 TEST_F(DemoDatabase, IndependentReaderAgrees) {
   if (!fs::exists("/usr/bin/python3")) GTEST_SKIP() << "no /usr/bin/python3";
   const std::string command =
       "/usr/bin/python3 -c \"import sys, dbfread\n"
-      "ids = [r['UNIQUE_ID'] for r in dbfread.DBF(sys.argv[1], encoding='cp1252')]\n"
-      "print(len(ids), len(set(ids)), len(list(dbfread.DBF(sys.argv[2], encoding='cp1252'))))\" " +
+      "print(len(list(dbfread.DBF(sys.argv[2], encoding='cp1252'))))\n"
+      "for r in dbfread.DBF(sys.argv[1], encoding='cp1252'): print(r['UNIQUE_ID'])\" " +
       summary_.contactTable.string() + " " + summary_.groupTable.string();
   FILE* pipe = ::popen(command.c_str(), "r");
   ASSERT_NE(pipe, nullptr);
-  unsigned live = 0, unique = 0, groups = 0;
-  const int got = std::fscanf(pipe, "%u %u %u", &live, &unique, &groups);
+  std::string output;
+  char buffer[4096];
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+    output.append(buffer, n);
   if (::pclose(pipe) != 0) GTEST_SKIP() << "python3-dbfread is not installed";
-  ASSERT_EQ(got, 3);
-  EXPECT_EQ(live, summary_.liveContacts);
-  EXPECT_EQ(unique, live);
-  EXPECT_EQ(groups, summary_.groups);
+  std::vector<std::string> readerIds;
+  for (std::size_t at = 0, end; (end = output.find('\n', at)) != std::string::npos; at = end + 1) {
+    readerIds.push_back(output.substr(at, end - at));
+  }
+  ASSERT_FALSE(readerIds.empty());
+  EXPECT_EQ(readerIds.front(), std::to_string(summary_.groups));
+  readerIds.erase(readerIds.begin());
+
+  auto table = dbengine::TableFile::open(summary_.contactTable);
+  const int id = table->fieldIndex("UNIQUE_ID");
+  std::vector<std::string> ids;
+  for (std::uint32_t i = 0; i < table->recordCount(); ++i) {
+    const std::vector<std::uint8_t> record = table->readRecord(i);
+    if (!dbengine::TableFile::isDeleted(record.data())) {
+      ids.push_back(table->value(record.data(), id).toText());
+    }
+  }
+  EXPECT_EQ(ids, readerIds);
+  EXPECT_EQ(std::set<std::string>(ids.begin(), ids.end()).size(), summary_.liveContacts);
+  const auto count = [&](auto condition) {
+    return std::count_if(ids.begin(), ids.end(), condition);
+  };
+  EXPECT_GT(count([](const std::string& s) { return s.starts_with(' '); }), 30);
+  EXPECT_GT(count([](const std::string& s) { return common::utf8Length(s) < 12; }), 60);
+  EXPECT_GT(count([](const std::string& s) { return s.find_first_of("\"'[*?#% ") < 12; }), 2000);
+  EXPECT_EQ(count([](const std::string& s) { return common::utf8Length(s) > 12; }), 0);
 }
 
 }  // namespace

@@ -8,7 +8,8 @@ Set app = CreateObject("ACTOLE.APPOBJECT")
 Set view = app.Views.Create(1, "CV")
 WScript.Echo "GetOpenDBName=" & app.GetOpenDBName
 view.LookupAll
-ids = "X1          A00000000001"
+' The second ID is one of the kind ACT! makes, blanks and quote inside.
+ids = "X1          (4) '*' \#  "
 r = view.CreateLookup(ids)
 WScript.Echo "CreateLookup=" & r
 
