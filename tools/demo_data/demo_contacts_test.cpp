@@ -54,6 +54,12 @@ TEST_F(DemoDatabase, HasActShapeAndCounts) {
 // The IDs, as an independent reader and our engine read them: the same, the
 // blank in front kept, unique, and of the kind ACT! makes.
 TEST_F(DemoDatabase, IndependentReaderAgrees) {
+#ifdef _WIN32
+  // A Windows program cannot start the reader (not even under Wine, whose
+  // cmd finds no Linux program); WindowsTools.MatchTheLinuxTools reads the
+  // tables that actdb-demo.exe writes with it instead.
+  GTEST_SKIP() << "the reader is run by WindowsTools.MatchTheLinuxTools";
+#endif
   if (!fs::exists("/usr/bin/python3")) GTEST_SKIP() << "no /usr/bin/python3";
   const std::string command =
       "/usr/bin/python3 -c \"import sys, dbfread\n"
