@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <cstdio>
 #include <string>
 
 #include "platform/win32/wide_text.h"
@@ -18,6 +19,7 @@ struct StartedProgram {
   platform_win32::UniqueHandle process;  // null when it could not start
   platform_win32::UniqueHandle output;   // the read end of its standard output (or error)
   DWORD id = 0;
+  DWORD startError = 0;  // why it could not start (GetLastError)
 };
 
 // Starts the command line (the program name first, searched as CreateProcess
@@ -42,6 +44,8 @@ inline StartedProgram startProgram(std::wstring commandLine, bool standardError 
     CloseHandle(process.hThread);
     started.process.reset(process.hProcess);
     started.id = process.dwProcessId;
+  } else {
+    started.startError = GetLastError();
   }
   return started;
 }
@@ -49,26 +53,35 @@ inline StartedProgram startProgram(std::wstring commandLine, bool standardError 
 struct ProgramRun {
   DWORD exitCode = 0xFFFFFFFF;  // this value also when the program could not start
   std::string output;           // its standard output, as bytes
+  DWORD startError = 0;         // why it could not start (GetLastError)
 };
 
 // Runs the command line to its end, collecting its standard output.
 inline ProgramRun runProgram(std::wstring commandLine) {
   ProgramRun run;
   const StartedProgram program = startProgram(std::move(commandLine));
-  if (!program.process) return run;
+  if (!program.process) {
+    run.startError = program.startError;
+    return run;
+  }
   char buffer[4096];
   DWORD got = 0;
   while (ReadFile(program.output.get(), buffer, sizeof(buffer), &got, nullptr) && got > 0) {
     run.output.append(buffer, got);
   }
   WaitForSingleObject(program.process.get(), INFINITE);
-  GetExitCodeProcess(program.process.get(), &run.exitCode);
+  if (!GetExitCodeProcess(program.process.get(), &run.exitCode)) run.startError = GetLastError();
   return run;
 }
 
 // Runs reg.exe with the arguments (UTF-8); its exit code.
 inline DWORD reg(const std::string& arguments) {
-  return runProgram(L"reg.exe " + platform_win32::wideFromUtf8(arguments)).exitCode;
+  const ProgramRun run = runProgram(L"reg.exe " + platform_win32::wideFromUtf8(arguments));
+  if (run.startError != 0) {
+    std::fprintf(stderr, "reg.exe %s: no exit code (error %lu)\n", arguments.c_str(),
+                 static_cast<unsigned long>(run.startError));
+  }
+  return run.exitCode;
 }
 
 // Text a console program printed in the OEM code page, as UTF-8.
