@@ -19,7 +19,7 @@ struct StartedProgram {
   platform_win32::UniqueHandle process;  // null when it could not start
   platform_win32::UniqueHandle output;   // the read end of its standard output (or error)
   DWORD id = 0;
-  DWORD startError = 0;  // why it could not start (GetLastError)
+  DWORD startError = 0;  // why it could not start (GetLastError of the pipe or the start)
 };
 
 // Starts the command line (the program name first, searched as CreateProcess
@@ -27,7 +27,11 @@ struct StartedProgram {
 inline StartedProgram startProgram(std::wstring commandLine, bool standardError = false) {
   SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
   HANDLE readEnd = nullptr, writeEnd = nullptr;
-  if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return {};
+  if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) {
+    StartedProgram failed;
+    failed.startError = GetLastError();
+    return failed;
+  }
   StartedProgram started{nullptr, platform_win32::UniqueHandle(readEnd)};
   const platform_win32::UniqueHandle writer(writeEnd);  // closed here: the child holds its own
   SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
